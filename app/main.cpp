@@ -1,0 +1,41 @@
+#include "Startup.h"
+#include "TPrograms.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QSettings>
+#include <QSplashScreen>
+
+static void splashMessage(QSplashScreen* splash, const QString& text)
+{
+    splash->showMessage(text, Qt::AlignRight | Qt::AlignBottom, Qt::black);
+}
+
+int main(int argc, char* argv[])
+{
+    printStartupReport();
+    setApplicationNames();
+
+    QSettings settings;
+    applyScaleSetting(settings);
+
+    QApplication app(argc, argv);
+    configurePalette();
+
+    QPixmap splashImage(":/psplash.png");
+    auto* splash = new QSplashScreen(splashImage);
+    splash->show();
+    app.processEvents();
+
+    splashMessage(splash, "Init programs ...");
+    initPrograms();
+
+    QMainWindow window;
+    window.setWindowTitle("LYR Editor");
+    window.showMaximized();
+
+    splash->finish(&window);
+    splash->deleteLater();
+    return app.exec();
+}

@@ -1,0 +1,82 @@
+# Helpers shared by every folder: one library per subsystem, QtTest tests
+# registered with CTest, sanitised twins of libraries for the fuzz tests,
+# and Google Benchmark targets.
+
+set(LYR_WARNINGS -Wall -Wextra)
+set(LYR_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+# Every test runs headless, without touching a JACK server it did not ask for.
+set(LYR_TEST_ENV
+    QT_QPA_PLATFORM=offscreen
+    JACK_NO_START_SERVER=1
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+
+function(_lyr_asan_libs out)
+    set(result)
+    foreach(lib IN LISTS ARGN)
+        if(lib MATCHES "^lyr_" AND NOT lib MATCHES "_asan$" AND NOT lib STREQUAL "lyr_resources" AND NOT lib STREQUAL "lyr_testsupport")
+            list(APPEND result ${lib}_asan)
+        else()
+            list(APPEND result ${lib})
+        endif()
+    endforeach()
+    set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# lyr_add_library(<name> SOURCES ... [LIBS ...])
+# Builds the static library lyr_<name> with the folder as its public include
+# path, and an address/UB-sanitised twin lyr_<name>_asan that only the fuzz
+# tests pull into a build.
+function(lyr_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    set(target lyr_${name})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+    target_compile_options(${target} PRIVATE ${LYR_WARNINGS})
+
+    add_library(${target}_asan STATIC EXCLUDE_FROM_ALL ${ARG_SOURCES})
+    _lyr_asan_libs(asan_libs ${ARG_LIBS})
+    target_include_directories(${target}_asan PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target}_asan PUBLIC ${asan_libs})
+    target_compile_options(${target}_asan PRIVATE ${LYR_WARNINGS} ${LYR_SANITIZE})
+    target_link_options(${target}_asan PUBLIC ${LYR_SANITIZE})
+endfunction()
+
+# lyr_add_test(<name> SOURCES ... [LIBS ...] [SANITIZE] [JACK] [TIMEOUT s])
+# A QtTest executable registered with CTest. SANITIZE links the sanitised
+# twins of our libraries; JACK marks tests that need the JACK server that
+# scripts/test starts (they share it, so they run one at a time).
+function(lyr_add_test name)
+    cmake_parse_arguments(ARG "SANITIZE;JACK" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    set(libs ${ARG_LIBS})
+    if(ARG_SANITIZE)
+        _lyr_asan_libs(libs ${ARG_LIBS})
+        target_compile_options(${name} PRIVATE ${LYR_SANITIZE})
+        target_link_options(${name} PRIVATE ${LYR_SANITIZE})
+    endif()
+    target_link_libraries(${name} PRIVATE ${libs} lyr_testsupport Qt6::Test)
+    target_compile_options(${name} PRIVATE ${LYR_WARNINGS})
+    add_test(NAME ${name} COMMAND ${name})
+    set(env ${LYR_TEST_ENV})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
+    if(ARG_JACK)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK jack LABELS jack)
+    endif()
+    if(ARG_TIMEOUT)
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    else()
+        set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    endif()
+endfunction()
+
+# lyr_add_benchmark(<name> SOURCES ... [LIBS ...])
+# Built by the scripts, run by hand: build/benchmarks/<name>.
+function(lyr_add_benchmark name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    target_compile_options(${name} PRIVATE ${LYR_WARNINGS})
+endfunction()

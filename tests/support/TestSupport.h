@@ -1,0 +1,42 @@
+#pragma once
+
+// Test start-up that keeps tests away from the developer's own settings and
+// from any JACK server they did not ask for.
+
+#include <QApplication>
+#include <QtTest>
+
+namespace lyrtest {
+
+// Points QSettings and QStandardPaths at a private temporary folder, names the
+// application as the editor does, and forbids JACK auto-start. Call before any
+// QSettings object exists; LYR_TEST_MAIN does.
+void isolate();
+
+// The private folder isolate() set up (valid for the whole run).
+QString scratchDir();
+
+} // namespace lyrtest
+
+// QTEST_MAIN with isolation first. Widgets tests need a QApplication, the rest
+// a QCoreApplication would do, but a QApplication serves both offscreen.
+#define LYR_TEST_MAIN(TestObject)                                   \
+    int main(int argc, char* argv[])                                \
+    {                                                               \
+        lyrtest::isolate();                                         \
+        QApplication app(argc, argv);                               \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                    \
+        TestObject tc;                                              \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        return QTest::qExec(&tc, argc, argv);                       \
+    }
+
+#define LYR_TEST_MAIN_CORE(TestObject)                              \
+    int main(int argc, char* argv[])                                \
+    {                                                               \
+        lyrtest::isolate();                                         \
+        QCoreApplication app(argc, argv);                           \
+        TestObject tc;                                              \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        return QTest::qExec(&tc, argc, argv);                       \
+    }
