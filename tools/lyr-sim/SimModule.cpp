@@ -1,0 +1,258 @@
+#include "SimModule.h"
+
+#include <QTimer>
+
+namespace lyrsim {
+
+// Commands the module knows. Edits and resets are taken without an answer:
+// the editor sends them and moves on.
+//  com   name                  handler
+const SimModule::Command SimModule::Commands[] = {
+    { 0x00, "sam test",           &SimModule::silent },
+    { 0x01, "reset",              &SimModule::silent },
+    { 0x02, "identify",           &SimModule::identify },
+    { 0x07, "sam reset",          &SimModule::silent },
+    { 0x20, "voice change",       &SimModule::silent },
+    { 0x21, "voice variation",    &SimModule::silent },
+    { 0x24, "echo test",          &SimModule::echoTest },
+    { 0x29, "organ variation",    &SimModule::silent },
+    { 0x2C, "panic",              &SimModule::silent },
+    { 0x2D, "gm voice change",    &SimModule::silent },
+    { 0x2E, "gm voice variation", &SimModule::silent },
+    { 0x2F, "sam send data",      &SimModule::silent },
+};
+
+bool SimFault::parse(const QString& text, SimFault* fault)
+{
+    struct KindName
+    {
+        const char* name;
+        Kind kind;
+    };
+    static const KindName kinds[] = {
+        { "noreply", NoReply },
+        { "nack", Nack },
+        { "identity-size", WrongIdentitySize },
+        { "bad-complement", BadComplement },
+        { "delay", Delay },
+    };
+    const QStringList parts = text.split(':');
+    SimFault f;
+    bool known = false;
+    for (const KindName& k : kinds) {
+        if (parts.value(0).compare(QLatin1String(k.name), Qt::CaseInsensitive) == 0) {
+            f.kind = k.kind;
+            known = true;
+        }
+    }
+    if (!known)
+        return false;
+    bool ok = true;
+    if (parts.size() > 1 && parts[1] != QLatin1String("any"))
+        f.com = parts[1].toInt(&ok, 0);
+    if (ok && parts.size() > 2)
+        f.times = parts[2].toInt(&ok, 0);
+    if (ok && parts.size() > 3)
+        f.value = parts[3].toInt(&ok, 0);
+    if (!ok || parts.size() > 4 || f.com < -1 || f.com > 0xFF)
+        return false;
+    *fault = f;
+    return true;
+}
+
+SimModule::SimModule(QObject* parent)
+    : QObject(parent)
+{
+    clock.start();
+}
+
+void SimModule::setTransmit(Transmit t)
+{
+    transmit = std::move(t);
+}
+
+QList<QByteArray> SimModule::commandData(quint8 com) const
+{
+    QList<QByteArray> result;
+    for (const SimLogEntry& e : entries) {
+        if (e.frame.status == SimDecoded::Ok && e.frame.com == com)
+            result << e.frame.data;
+    }
+    return result;
+}
+
+void SimModule::clearLog()
+{
+    entries.clear();
+}
+
+void SimModule::addFault(const SimFault& fault)
+{
+    faults << fault;
+}
+
+void SimModule::clearFaults()
+{
+    faults.clear();
+}
+
+void SimModule::addPrelude(quint8 command, quint8 frameCom, const QByteArray& data)
+{
+    preludes << Prelude { command, frameCom, data };
+}
+
+void SimModule::clearPreludes()
+{
+    preludes.clear();
+}
+
+void SimModule::sendFrame(quint8 com, const QByteArray& data)
+{
+    transmitRaw(com, SimCodec::encode(com, data), int(data.size()));
+}
+
+void SimModule::sendText(const QString& text, quint8 com)
+{
+    sendFrame(com, text.toUtf8());
+}
+
+void SimModule::sendProgress(int percent)
+{
+    sendFrame(Percent, QByteArray(1, char(percent)));
+}
+
+void SimModule::sendEnd()
+{
+    sendFrame(End);
+}
+
+void SimModule::transmitRaw(quint8 com, const QByteArray& message, int size)
+{
+    if (transmit)
+        transmit(message);
+    emit sent(com, size);
+}
+
+QList<SimFault> SimModule::takeFaults(quint8 com)
+{
+    QList<SimFault> matching;
+    for (int i = 0; i < faults.size(); ++i) {
+        SimFault& f = faults[i];
+        if (f.com != -1 && f.com != com)
+            continue;
+        bool seen = false;
+        for (const SimFault& m : matching)
+            seen = seen || m.kind == f.kind;
+        if (seen)
+            continue;
+        matching << f;
+        if (f.times > 0 && --f.times == 0)
+            faults.removeAt(i--);
+    }
+    return matching;
+}
+
+void SimModule::receive(const QByteArray& message)
+{
+    for (const SimDecoded& frame : SimCodec::decode(message)) {
+        SimLogEntry entry;
+        entry.atMs = clock.elapsed();
+        entry.frame = frame;
+
+        if (frame.status != SimDecoded::Ok) {
+            // Not a frame the module can read: it stays silent.
+            entries << entry;
+            emit logged(int(entries.size()) - 1);
+            continue;
+        }
+
+        Reply reply;
+        const Command* command = nullptr;
+        for (const Command& c : Commands) {
+            if (c.com == frame.com)
+                command = &c;
+        }
+        if (!frame.checksumOk) {
+            entry.handler = QStringLiteral("bad checksum");
+            reply.com = Nack;
+        } else if (command) {
+            entry.handler = QLatin1String(command->name);
+            reply = (this->*command->handle)(frame);
+        } else {
+            entry.handler = QStringLiteral("unsupported");
+            reply.com = Nack;
+        }
+
+        bool badComplement = false;
+        int delay = 0;
+        for (const SimFault& f : takeFaults(frame.com)) {
+            switch (f.kind) {
+            case SimFault::NoReply:
+                reply.send = false;
+                break;
+            case SimFault::Nack:
+                reply.com = Nack;
+                reply.data.clear();
+                break;
+            case SimFault::WrongIdentitySize:
+                if (frame.com == 0x02 && reply.com == Ack)
+                    reply.data.resize(qMax(0, f.value), '\0');
+                break;
+            case SimFault::BadComplement:
+                badComplement = true;
+                break;
+            case SimFault::Delay:
+                delay = f.value;
+                break;
+            }
+        }
+
+        entry.replyCom = reply.send ? reply.com : -1;
+        entries << entry;
+        emit logged(int(entries.size()) - 1);
+
+        for (const Prelude& p : preludes) {
+            if (p.command == frame.com)
+                sendFrame(p.com, p.data);
+        }
+        if (!reply.send)
+            continue;
+
+        const QByteArray out = badComplement
+            ? SimCodec::encodeWithComplement(reply.com, quint8(reply.com), reply.data)
+            : SimCodec::encode(reply.com, reply.data);
+        const quint8 com = reply.com;
+        const int size = int(reply.data.size());
+        if (delay > 0)
+            QTimer::singleShot(delay, this, [this, com, out, size] { transmitRaw(com, out, size); });
+        else
+            transmitRaw(com, out, size);
+    }
+}
+
+SimModule::Reply SimModule::identify(const SimDecoded&)
+{
+    Reply r;
+    r.data = ident.record();
+    return r;
+}
+
+// The module proves the link by answering every 16-bit word complemented
+// (an odd last byte complemented on its own).
+SimModule::Reply SimModule::echoTest(const SimDecoded& frame)
+{
+    Reply r;
+    r.data = frame.data;
+    for (char& c : r.data)
+        c = char(~quint8(c));
+    return r;
+}
+
+SimModule::Reply SimModule::silent(const SimDecoded&)
+{
+    Reply r;
+    r.send = false;
+    return r;
+}
+
+} // namespace lyrsim

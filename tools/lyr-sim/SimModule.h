@@ -1,0 +1,145 @@
+#pragma once
+
+// The simulated LYR module, free of any transport: feed it the MIDI messages
+// the editor sends (receive), and it answers through the transmit function
+// as the module does. It decodes with its own codec, keeps a log of every
+// frame it decoded, and can be told to misbehave.
+//
+// Commands are dispatched through one table (SimModule.cpp); a command
+// without a row is answered with NACK. Later parts of the module - its
+// controller flash, RAM programs, GM data, DSP flash, USB stick - are new
+// rows with their handlers and the state they work on.
+
+#include "SimCodec.h"
+#include "SimIdentity.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+namespace lyrsim {
+
+// One frame the module decoded, as tests read it back.
+struct SimLogEntry
+{
+    qint64 atMs = 0;              // since the module was created
+    SimDecoded frame;
+    QString handler;              // the table row that took it; empty when rejected
+    int replyCom = -1;            // what was (or will be, when delayed) answered; -1 none
+};
+
+// A way to misbehave, for the commands it matches.
+struct SimFault
+{
+    enum Kind {
+        NoReply,            // answer nothing
+        Nack,               // answer NACK instead
+        WrongIdentitySize,  // identity record of value bytes instead of 60
+        BadComplement,      // answer with a complement byte that does not match
+        Delay,              // answer after value milliseconds
+    };
+    Kind kind = NoReply;
+    int com = -1;           // the command it applies to; -1 every command
+    int times = -1;         // how many more commands it applies to; -1 always
+    int value = 0;
+
+    // "kind[:com[:times[:value]]]", e.g. "nack", "delay:any:-1:300",
+    // "noreply:0x02:1". Kinds: noreply, nack, identity-size, bad-complement, delay.
+    static bool parse(const QString& text, SimFault* fault);
+};
+
+class SimModule : public QObject
+{
+    Q_OBJECT
+public:
+    using Transmit = std::function<void(const QByteArray& message)>;
+
+    // Reply and notification codes the module sends.
+    static constexpr quint8 Ack = 0xAC;
+    static constexpr quint8 Nack = 0x53;
+    static constexpr quint8 Info = 0x30;
+    static constexpr quint8 End = 0x31;
+    static constexpr quint8 Percent = 0x32;
+
+    explicit SimModule(QObject* parent = nullptr);
+
+    // Where the module's messages go (a MIDI port, or straight into an
+    // in-process link). Without one they are dropped.
+    void setTransmit(Transmit transmit);
+
+    // The identity record's fields.
+    SimIdentity& identity() { return ident; }
+
+    // The log of decoded frames, oldest first.
+    const QList<SimLogEntry>& log() const { return entries; }
+    // The data of every good frame with this command, oldest first.
+    QList<QByteArray> commandData(quint8 com) const;
+    void clearLog();
+
+    // Misbehaviour; the first matching fault of each kind applies.
+    void addFault(const SimFault& fault);
+    void clearFaults();
+
+    // Frames sent, in order, after a given command arrives and before its
+    // answer (texts, progress, notifications).
+    void addPrelude(quint8 command, quint8 frameCom, const QByteArray& data);
+    void clearPreludes();
+
+    // Unsolicited frames, sent at once.
+    void sendFrame(quint8 com, const QByteArray& data = QByteArray());
+    void sendText(const QString& text, quint8 com = Info);
+    void sendProgress(int percent);
+    void sendEnd();
+
+public slots:
+    // One MIDI message from the editor.
+    void receive(const QByteArray& message);
+
+signals:
+    // A frame was decoded and logged (index into log()).
+    void logged(int index);
+    // A frame went out.
+    void sent(quint8 com, int size);
+
+private:
+    struct Reply
+    {
+        bool send = true;
+        quint8 com = Ack;
+        QByteArray data;
+    };
+    using Handler = Reply (SimModule::*)(const SimDecoded&);
+    struct Command
+    {
+        quint8 com;
+        const char* name;
+        Handler handle;
+    };
+    static const Command Commands[];
+
+    // Handlers.
+    Reply identify(const SimDecoded& frame);
+    Reply echoTest(const SimDecoded& frame);
+    Reply silent(const SimDecoded& frame);
+
+    // Faults that match com, used up as they apply.
+    QList<SimFault> takeFaults(quint8 com);
+    void transmitRaw(quint8 com, const QByteArray& message, int size);
+
+    Transmit transmit;
+    SimIdentity ident;
+    QList<SimLogEntry> entries;
+    QList<SimFault> faults;
+    struct Prelude
+    {
+        quint8 command;
+        quint8 com;
+        QByteArray data;
+    };
+    QList<Prelude> preludes;
+    QElapsedTimer clock;
+};
+
+} // namespace lyrsim

@@ -1,0 +1,156 @@
+// lyr-sim: a simulated LYR module on JACK MIDI ports, for running and testing
+// the editor without the hardware.
+//
+// Every decoded frame is printed on stdout as one line:
+//   rx <com> <status> <handler> size <n> data <hex...> reply <com|none>
+// Lines on stdin make it act:
+//   text <message>        send a text frame (BM_INFO)
+//   progress <percent>    send a progress frame
+//   end                   send an end frame
+//   notify <com> [hex..]  send any frame, e.g. "notify 41 05"
+//   fault <spec>          add a fault (see --fault)
+//   clear                 remove all faults
+//   quit
+
+#include "SimJackPorts.h"
+#include "SimModule.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace lyrsim;
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QString hex(const QByteArray& bytes, int limit)
+{
+    QString text = QString::fromLatin1(bytes.left(limit).toHex(' '));
+    if (bytes.size() > limit)
+        text += QStringLiteral(" ...");
+    return text;
+}
+
+void printEntry(const SimLogEntry& e, int limit)
+{
+    const SimDecoded& f = e.frame;
+    out() << "rx " << QString::asprintf("%02x", f.com) << ' ' << SimDecoded::statusName(f.status) << ' '
+          << (e.handler.isEmpty() ? QStringLiteral("-") : QString(e.handler).replace(' ', '-'))
+          << " size " << f.size << " data " << (f.data.isEmpty() ? QStringLiteral("-") : hex(f.data, limit).replace(' ', ""))
+          << " reply " << (e.replyCom < 0 ? QStringLiteral("none") : QString::asprintf("%02x", e.replyCom)) << Qt::endl;
+}
+
+void command(SimModule& module, const QString& line)
+{
+    const QString verb = line.section(' ', 0, 0);
+    const QString rest = line.section(' ', 1).trimmed();
+    if (verb == QLatin1String("text")) {
+        module.sendText(rest);
+    } else if (verb == QLatin1String("progress")) {
+        module.sendProgress(rest.toInt());
+    } else if (verb == QLatin1String("end")) {
+        module.sendEnd();
+    } else if (verb == QLatin1String("notify")) {
+        bool ok = false;
+        const int com = rest.section(' ', 0, 0).toInt(&ok, 16);
+        const QByteArray data = QByteArray::fromHex(rest.section(' ', 1).toLatin1());
+        if (ok && com >= 0 && com <= 0xFF)
+            module.sendFrame(quint8(com), data);
+        else
+            out() << "error bad notify" << Qt::endl;
+    } else if (verb == QLatin1String("fault")) {
+        SimFault f;
+        if (SimFault::parse(rest, &f))
+            module.addFault(f);
+        else
+            out() << "error bad fault " << rest << Qt::endl;
+    } else if (verb == QLatin1String("clear")) {
+        module.clearFaults();
+    } else if (verb == QLatin1String("quit")) {
+        QCoreApplication::quit();
+        return;
+    } else if (!verb.isEmpty()) {
+        out() << "error unknown command " << verb << Qt::endl;
+        return;
+    }
+    out() << "ok " << verb << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("lyr-sim");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("A simulated LYR module on JACK MIDI ports.");
+    parser.addHelpOption();
+    const QCommandLineOption identityOption("identity",
+        "Sets an identity field, e.g. PacketSize=512. Fields: " + SimIdentity::fieldNames().join(", "), "field=value");
+    const QCommandLineOption faultOption("fault",
+        "Adds a fault kind[:com[:times[:value]]]; kinds noreply, nack, identity-size, bad-complement, delay.", "spec");
+    const QCommandLineOption suffixOption("suffix", "Appended to the JACK client names.", "text");
+    const QCommandLineOption dataOption("data-bytes", "Data bytes printed per frame (default 32).", "n", "32");
+    parser.addOption(identityOption);
+    parser.addOption(faultOption);
+    parser.addOption(suffixOption);
+    parser.addOption(dataOption);
+    parser.process(app);
+
+    SimModule module;
+    for (const QString& a : parser.values(identityOption)) {
+        if (!module.identity().set(a)) {
+            std::fprintf(stderr, "lyr-sim: bad identity field: %s\n", qPrintable(a));
+            return 2;
+        }
+    }
+    for (const QString& spec : parser.values(faultOption)) {
+        SimFault f;
+        if (!SimFault::parse(spec, &f)) {
+            std::fprintf(stderr, "lyr-sim: bad fault: %s\n", qPrintable(spec));
+            return 2;
+        }
+        module.addFault(f);
+    }
+    const int limit = qMax(0, parser.value(dataOption).toInt());
+    QObject::connect(&module, &SimModule::logged, [&module, limit](int i) { printEntry(module.log().at(i), limit); });
+
+    SimJackPorts ports(&module, parser.value(suffixOption));
+    QString error;
+    if (!ports.open(&error)) {
+        std::fprintf(stderr, "lyr-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    out() << "ready " << ports.readPort() << " | " << ports.writePort() << Qt::endl;
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&module, &input] {
+        char buffer[4096];
+        static QByteArray pending;
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof(buffer));
+        if (n <= 0) {
+            // stdin closed: keep serving the editor.
+            input.setEnabled(false);
+            return;
+        }
+        pending.append(buffer, n);
+        int nl;
+        while ((nl = pending.indexOf('\n')) >= 0) {
+            command(module, QString::fromUtf8(pending.left(nl)).trimmed());
+            pending.remove(0, nl + 1);
+        }
+    });
+
+    return app.exec();
+}
