@@ -1,3 +1,5 @@
+#include "NotConnectedWarning.h"
+#include "QMidiUtils.h"
 #include "Startup.h"
 #include "TPrograms.h"
 
@@ -31,8 +33,15 @@ int main(int argc, char* argv[])
     splashMessage(splash, "Init programs ...");
     initPrograms();
 
+    // The link lives for the whole run and goes after the window, closing
+    // the ports as it goes.
+    splashMessage(splash, "Init midi ...");
+    QMidiUtils midiUtils;
+    midiUtilsPtr = &midiUtils;
+
     QMainWindow window;
     window.setWindowTitle("LYR Editor");
+    QObject::connect(&midiUtils, &QMidiUtils::notConnected, &window, [&window] { showNotConnectedWarning(&window); });
     window.showMaximized();
 
     splash->finish(&window);

@@ -4,7 +4,7 @@
 #include <rtmidi/RtMidi.h>
 #include <jack/jack.h>
 
-#include <QThread>
+#include <QStringList>
 
 #include <chrono>
 #include <thread>
@@ -17,8 +17,10 @@ namespace {
 // buffer per cycle: one piece of this size per cycle is safe.
 constexpr int PieceBytes = 8000;
 
-// Cycle length of the server in microseconds; 0 when none answers.
-unsigned long serverPeriod(QString* error)
+// Cycle length of the server in microseconds; 0 when none answers or when
+// one of the ports exists already (JACK would rename our clients, and the
+// editor would find the other module's ports under the names we give).
+unsigned long serverPeriod(const QStringList& ports, QString* error)
 {
     jack_status_t status;
     jack_client_t* probe = jack_client_open("lyr-sim probe", JackNoStartServer, &status);
@@ -29,6 +31,14 @@ unsigned long serverPeriod(QString* error)
                          .arg(unsigned(status), 0, 16);
         }
         return 0;
+    }
+    for (const QString& port : ports) {
+        if (jack_port_by_name(probe, port.toUtf8().constData())) {
+            if (error)
+                *error = QStringLiteral("the JACK port \"%1\" exists already: another module is running").arg(port);
+            jack_client_close(probe);
+            return 0;
+        }
     }
     const unsigned long frames = jack_get_buffer_size(probe);
     const unsigned long rate = jack_get_sample_rate(probe);
@@ -54,7 +64,7 @@ SimJackPorts::~SimJackPorts()
 bool SimJackPorts::open(QString* error)
 {
     close();
-    periodUs = serverPeriod(error);
+    periodUs = serverPeriod({ readPort(), writePort() }, error);
     if (periodUs == 0)
         return false;
     try {
