@@ -54,13 +54,16 @@ void QMidiOut::openPort(unsigned int index)
 void QMidiOut::openVirtualPort(QString name)
 {
     jackPeriodUs = 0;
-    if (midiOut)
+    if (midiOut) {
         midiOut->openVirtualPort(name.toStdString());
+        virtualPortOpen = true;
+    }
 }
 
 void QMidiOut::closePort()
 {
     loopback = nullptr;
+    virtualPortOpen = false;
     if (midiOut)
         midiOut->closePort();
 }
@@ -82,6 +85,12 @@ void QMidiOut::sendRawMessage(std::vector<unsigned char>& message)
     }
     if (!midiOut || message.empty())
         return;
+    // RtMidi's JACK output waits for room in its buffer, which only a port
+    // that is open ever drains: writing to a closed one would hang.
+    if (!midiOut->isPortOpen() && !virtualPortOpen) {
+        qDebug() << "MIDI output port not open: message not sent";
+        return;
+    }
     if (overJack && message.size() > JackPieceBytes && message.front() == 0xF0)
         sendInPieces(message);
     else

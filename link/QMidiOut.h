@@ -41,7 +41,8 @@ public:
     void cancelCallback();
 
     // Sending. sendRawMessage sends the bytes as one message (in pieces on
-    // JACK, see above) and lets RtMidi errors through to the caller.
+    // JACK, see above) and lets RtMidi errors through to the caller; with
+    // the port closed nothing is sent.
     void sendRawMessage(std::vector<unsigned char>& message);
     void sendNoteOn(unsigned int channel, unsigned int pitch, unsigned int velocity);
     void sendNoteOff(unsigned int channel, unsigned int pitch, unsigned int velocity);
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<RtMidiOut> midiOut;
     Loopback loopback;
     bool overJack = false;
+    bool virtualPortOpen = false;
     // JACK cycle length of the open port, asked for on the first long message.
     unsigned long jackPeriodUs = 0;
 };

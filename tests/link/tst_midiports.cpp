@@ -170,6 +170,32 @@ private slots:
         QVERIFY(!out.isPortOpen());
     }
 
+    // Here neither an ALSA sequencer nor (with this server name) JACK is
+    // there: the ports must simply be absent, at creation and on every call.
+    void withoutAnyMidiSystemNothingBreaks()
+    {
+        const QByteArray server = qgetenv("JACK_DEFAULT_SERVER");
+        qputenv("JACK_DEFAULT_SERVER", "lyr-no-such-server");
+        {
+            QMidiIn in;
+            QMidiOut out;
+            in.openPort(QString("MIDIIN2 (Borvan Lyr)"));
+            QVERIFY(!in.isPortOpen());
+            QVERIFY(!out.isPortOpen());
+            QVERIFY(in.getPorts().size() == int(in.getPortCount()));
+            QVERIFY(out.getPorts().size() == int(out.getPortCount()));
+            in.closePort();
+            out.closePort();
+            // More than RtMidi's JACK buffer holds: must not wait for room.
+            for (int i = 0; i < 10000; ++i)
+                out.sendNoteOn(1, 0x40, 0x40);
+        }
+        if (server.isNull())
+            qunsetenv("JACK_DEFAULT_SERVER");
+        else
+            qputenv("JACK_DEFAULT_SERVER", server);
+    }
+
     void openingAnUnknownPortNameLeavesItClosed()
     {
         QMidiIn in;
