@@ -8,7 +8,7 @@ LYR_PACKAGES=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libqcustomplot-dev libqcustomplot2.1-qt6
-    librtmidi-dev jackd2
+    librtmidi-dev jackd2 libjack-jackd2-dev
     libbenchmark-dev
     xvfb xauth fonts-dejavu-core
 )
