@@ -217,33 +217,6 @@ private slots:
             QCOMPARE(inkRun(img, x).first, -1);
     }
 
-    void initPutsEveryPointBackAtZero()
-    {
-        QMyAdsrPlot plot;
-        plot.setAttack(40, 120);
-        plot.setRelease(10, 3);
-        plot.init();
-        const QList<QPointF> points = plot.getPoints();
-        QCOMPARE(points.size(), int(QMyAdsrPlot::MaxAdsrPoints));
-        for (const QPointF& p : points)
-            QCOMPARE(p, QPointF(0, 0));
-    }
-
-    void disabledEnvelopeIsDrawnInDisabledColours()
-    {
-        QMyAdsrPlot plot;
-        usePlainPalette(plot);
-        plot.setAttack(60, 100);
-        plot.setDecay(60, 50);
-        plot.setEnabled(false);
-        const QImage img = render(plot, QSize(150, 90));
-        QCOMPARE(QColor(img.pixel(plot.width() - 10, 10)), kDisabledBase);
-        const auto [top, bottom] = inkRun(img, 30, kDisabledBase);
-        QVERIFY(top >= 0);
-        const QColor ink(img.pixel(30, (top + bottom) / 2));
-        QVERIFY2(ink.red() > 150 && ink.blue() < 120, qPrintable(ink.name()));
-    }
-
     void lfoWaveLandsOnItsPixels_data()
     {
         QTest::addColumn<QSize>("size");
@@ -356,14 +329,26 @@ private slots:
         }
     }
 
-    void disabledLfoIsDrawnInDisabledColours()
+    void disabledPlotsUseDisabledColours_data()
     {
-        QMyLfoPlot plot;
+        QTest::addColumn<bool>("envelope");
+        QTest::newRow("envelope") << true;
+        QTest::newRow("lfo") << false;
+    }
+
+    void disabledPlotsUseDisabledColours()
+    {
+        QFETCH(bool, envelope);
+        QMyAdsrPlot adsr;
+        adsr.setAttack(60, 100);
+        adsr.setDecay(60, 50);
+        QMyLfoPlot lfo;
+        lfo.setRate(0);
+        QWidget& plot = envelope ? static_cast<QWidget&>(adsr) : lfo;
         usePlainPalette(plot);
-        plot.setRate(0);
         plot.setEnabled(false);
-        const QImage img = render(plot, QSize(120, 61));
-        QCOMPARE(QColor(img.pixel(60, 5)), kDisabledBase);
+        const QImage img = render(plot, QSize(150, 61));
+        QCOMPARE(QColor(img.pixel(plot.width() - 10, 5)), kDisabledBase);
         const auto [top, bottom] = inkRun(img, 30, kDisabledBase);
         QVERIFY(top >= 0);
         const QColor ink(img.pixel(30, (top + bottom) / 2));

@@ -161,7 +161,7 @@ private slots:
             QVERIFY2(std::abs(actual - expected) <= tolerance, qPrintable(QString::number(actual, 'g', 12)));
     }
 
-    void setttersClampToTheBandsRange_data()
+    void settersClampToTheBandsRange_data()
     {
         QTest::addColumn<QString>("setter");
         QTest::addColumn<double>("value");
@@ -180,7 +180,7 @@ private slots:
         QTest::newRow("q no number") << "q" << nan << 0.1;
     }
 
-    void setttersClampToTheBandsRange()
+    void settersClampToTheBandsRange()
     {
         QFETCH(QString, setter);
         QFETCH(double, value);
