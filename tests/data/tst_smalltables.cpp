@@ -1,6 +1,6 @@
 // The small records and tables beside the wavetable: the soundbank directory
 // as read from the module, the identity record, the program colour names and
-// the USB device-path helpers.
+// the USB id helpers.
 
 #include "TestSupport.h"
 #include "ColorMap.h"
@@ -194,16 +194,6 @@ private slots:
         QFETCH(QString, path);
         QTEST(extractVendorId(path), "vendor");
         QTEST(extractProductId(path), "product");
-    }
-
-    void devicePathListing()
-    {
-        const QString path = "\\\\?\\usb#VID_0A1B&PID_00FF#6&2f1a3b&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
-        QCOMPARE(debugOutputOf([&] { parseDevicePath(path); }),
-                 QStringList({ "Device path: " + path, "Vendor ID: 0A1B", "Product ID: 00FF",
-                               "Serial: 6&2f1a3b&0&2", "GUID: a5dcbf10-6530-11d2-901f-00c04fb951ed" }));
-        // Without a GUID in braces only the path is listed.
-        QCOMPARE(debugOutputOf([] { parseDevicePath("usb#VID_0A1B&PID_00FF#serial"); }).size(), 1);
     }
 };
 

@@ -164,18 +164,6 @@ private slots:
         QTEST(int(getVoiceFam(quint8(bank), quint16(pch))), "family");
     }
 
-    void voiceFamilyFindsDrumSets()
-    {
-        wttest::clear(wavetable);
-        // Fill every slot of families 0..11 so unused zero slots cannot match.
-        for (int f = 0; f < GmDrumFamily; ++f)
-            for (int i = 0; i < GmMaxVoices; ++i)
-                put(wavetable, f, "x", 1, 1);
-        put(wavetable, 12, "Jazz", 0, 32);
-        QCOMPARE(int(getVoiceFam(0, 32)), 12);
-        QCOMPARE(int(getVoiceIdx(12, 0, 32)), 0);
-    }
-
     void mergingAppendsAfterExistingVoices()
     {
         static TGmWavetable bank;
@@ -249,14 +237,6 @@ private slots:
         addWavetable(&bank);
         QCOMPARE(getVoiceName(6, 0), QString("Trumpet Sectio"));
         QCOMPARE(wavetable.family[6].voice[0].name[14], '\0');
-    }
-
-    void mergingATableIntoItselfDoublesIt()
-    {
-        addWavetable(&wavetable);
-        QCOMPARE(namesOf(0), QList<QByteArray>({ "Grand Piano", "Bright Piano", "Stage Piano",
-                                                 "Grand Piano", "Bright Piano", "Stage Piano" }));
-        QCOMPARE(int(getVoiceNum(0, 5)), 5);
     }
 
     void removingASoundbankShiftsTheOnesAbove()
@@ -378,20 +358,6 @@ private slots:
     void validationOfNothing()
     {
         QVERIFY(!validateWavetable(nullptr));
-    }
-
-    void familyNamesFromAnotherTable()
-    {
-        static TGmWavetable other;
-        wttest::clear(other);
-        std::memcpy(other.family[5].name, "Choir+String", 12);
-        std::memcpy(other.family[0].name, "Keys", 4);
-        addFamilyNamesFromWavetable(&other);
-        addFamilyNamesFromWavetable(nullptr);
-        // Eleven bytes travel; the twelfth stays as it was.
-        QCOMPARE(getFamilyName(5), QString("Choir+Strinr"));
-        QCOMPARE(getFamilyName(0), QString("Keys"));
-        QCOMPARE(getVoiceCount(0), quint16(3));
     }
 };
 
