@@ -9,7 +9,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtMath>
 
 using namespace widgettest;
@@ -287,16 +286,6 @@ private slots:
         QCOMPARE(valuesOf(values), (QList<int> { 101, 63 }));
     }
 
-    void moveWithoutButtonDoesNothing()
-    {
-        QMyDial dial;
-        dial.resize(81, 81);
-        dial.setValue(10, true, false);
-        QMouseEvent hover(QEvent::MouseMove, QPointF(70, 40), dial.mapToGlobal(QPointF(70, 40)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&dial, &hover);
-        QCOMPARE(dial.getValue(), 10);
-    }
-
     void wheelMovesByOneStep_data()
     {
         QTest::addColumn<int>("max");
@@ -518,19 +507,6 @@ private slots:
         const QImage image = render(&dial, 1.0);
         const QColor lit = dial.palette().color(QPalette::Disabled, QPalette::ButtonText);
         QVERIFY(near(pixelAt(image, ringPoint(dial, 90)), lit));
-    }
-
-    void unpolishedKnobPaintsItsRing()
-    {
-        // A knob rendered before it was ever shown or polished still paints
-        // its ring where its size puts it.
-        QMyDial dial;
-        dial.resize(60, 60);
-        dial.setOnColor(QColor(200, 30, 30));
-        dial.setValue(127, true, false);
-        const QImage image = render(&dial, 1.0);
-        QVERIFY(!dial.getDialRect().isEmpty());
-        QVERIFY(near(pixelAt(image, ringPoint(dial, 90)), QColor(200, 30, 30)));
     }
 };
 

@@ -247,16 +247,6 @@ private slots:
         QCOMPARE(at(73), QColor(Qt::lightGray));
         QCOMPARE(at(127), QColor(Qt::lightGray));
     }
-
-    void formPropertiesSetTheRange()
-    {
-        QMyKeyboard keyboard;
-        QVERIFY(keyboard.setProperty("lowKey", 24));
-        QVERIFY(keyboard.setProperty("highKey", 36));
-        QCOMPARE(fillOf(keyboard, 23), QColor(Qt::lightGray));
-        QCOMPARE(fillOf(keyboard, 24), QColor(Qt::white));
-        QCOMPARE(fillOf(keyboard, 37), QColor(Qt::lightGray));
-    }
 };
 
 LYR_TEST_MAIN(TestKeyboard)

@@ -274,16 +274,6 @@ private slots:
         QCOMPARE(pixelAt(image, QPointF(x(40), 0.5)), background);
         QCOMPARE(pixelAt(image, QPointF(x(40), 9.5)), background);
     }
-
-    void onlyHorizontalOrientation()
-    {
-        QMyRangeSlider slider;
-        QTest::ignoreMessage(QtDebugMsg, "Invalid Orientation. Horizontal is the only available orientation.");
-        slider.setOrientation(Qt::Vertical);
-        slider.setOrientation(Qt::Horizontal);
-        QCOMPARE(slider.orientation(), Qt::Horizontal);
-        QCOMPARE(slider.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
-    }
 };
 
 LYR_TEST_MAIN(TestRangeSlider)

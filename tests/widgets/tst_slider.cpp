@@ -111,17 +111,6 @@ private slots:
         image = render(&slider, 1.0);
         QCOMPARE(pixelAt(image, QPointF(3.5, 100)), QColor(Qt::yellow));
     }
-
-    void coloursApplyAtTheNextPaint()
-    {
-        QMySlider slider;
-        slider.resize(50, 200);
-        slider.setThumbColor(QColor(0, 0, 160));
-        slider.setBackroundColor(QColor(10, 60, 10));
-        const QImage image = render(&slider, 1.0);
-        QCOMPARE(pixelAt(image, QPointF(12, 166)), QColor(0, 0, 160));
-        QCOMPARE(pixelAt(image, QPointF(6, 100)), QColor(10, 60, 10));
-    }
 };
 
 LYR_TEST_MAIN(TestSlider)
