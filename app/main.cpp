@@ -1,3 +1,4 @@
+#include "ColorMap.h"
 #include "Startup.h"
 #include "TPrograms.h"
 
@@ -27,6 +28,8 @@ int main(int argc, char* argv[])
     auto* splash = new QSplashScreen(splashImage);
     splash->show();
     app.processEvents();
+
+    initColorMap();
 
     splashMessage(splash, "Init programs ...");
     initPrograms();
