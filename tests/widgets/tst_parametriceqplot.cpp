@@ -414,9 +414,13 @@ private slots:
             QCOMPARE(plot.graph(b)->pen().color(), QColor(Qt::lightGray));
             QCOMPARE(plot.graph(b)->brush().color(), QColor(200, 200, 200, 20));
         }
+        QTest::qWait(20); // let the grey curves be drawn
+        QSignalSpy replotted(&plot, &QCustomPlot::afterReplot);
         plot.setEnabled(true);
         QCOMPARE(plot.graph(2)->pen().color(), QColor(Qt::green));
         QCOMPARE(plot.graph(2)->brush().color(), QColor(0, 255, 255, 20));
+        // ...and shown at once, not whenever something else redraws.
+        QTRY_VERIFY(replotted.count() > 0);
     }
 
     void sampleCountShapesTheCurve_data()
