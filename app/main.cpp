@@ -1,6 +1,7 @@
 #include "ColorMap.h"
 #include "Startup.h"
 #include "TPrograms.h"
+#include "ui_LyrForm.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -35,6 +36,8 @@ int main(int argc, char* argv[])
     initPrograms();
 
     QMainWindow window;
+    Ui_LyrForm form;
+    form.setupUi(&window);
     window.setWindowTitle("LYR Editor");
     window.showMaximized();
 
