@@ -66,7 +66,8 @@ const Named formObjects[] = {
     // Insert page
     { "insertConfigurationComboBox",         "",                           "QComboBox",            "groupBox_10" },
     { "insert%1Dial",                        "Gain Level",                 "QMyDial",              "groupBox_10" },
-    { "hqDistorsor%1CheckBox",               " Boost",                     "QCheckBox",            "groupBox_14" },
+    { "hqDistorsorCheckBox",                 "",                           "QCheckBox",            "groupBox_14" },
+    { "hqDistorsorBoostCheckBox",            "",                           "QCheckBox",            "groupBox_14" },
     { "hqDistorsorTypeComboBox",             "",                           "QComboBox",            "groupBox_14" },
     { "hqDistorsor%1Dial",                   "Drive Bias Brightness Level", "QMyDial",             "groupBox_14" },
     { "hqDistorsor%1Label",                  "Type Drive Bias Brightness Level", "QLabel",         "groupBox_14" },
@@ -124,7 +125,8 @@ const Named formObjects[] = {
     { "organ%1Label",                        "Shift KeyClick Volume",      "QLabel",               "groupBox_7" },
     { "drawbar%1Slider",                     "1 2 3 4 5 6 7 8 9",          "QSlider",              "groupBoxDrawbars" },
     { "drawbar%1Label",                      "1 2 3 4 5 6 7 8 9",          "QLabel",               "groupBoxDrawbars" },
-    { "organVibratoChorus%1",                "OnOffCheckBox TypeComboBox", "",                     "groupBoxVibratoChorus" },
+    { "organVibratoChorusOnOffCheckBox",     "",                           "QCheckBox",            "groupBoxVibratoChorus" },
+    { "organVibratoChorusTypeComboBox",      "",                           "QComboBox",            "groupBoxVibratoChorus" },
     { "organPercussionOnOffCheckBox",        "",                           "QCheckBox",            "groupBoxPercussion" },
     { "organPercussion%1ComboBox",           "Type Decay Level",           "QComboBox",            "groupBoxPercussion" },
     { "organ%1Dial",                         "Chorus Reverb",              "QMyDial",              "groupBoxOrganEfx" },
@@ -289,20 +291,9 @@ QStringList namesOf(const Named& row)
     if (!pattern.contains("%1"))
         return { pattern };
     QStringList names;
-    // A leading space in "each" stands for an empty fill ("hqDistorsorCheckBox").
-    if (row.each[0] == ' ')
-        names << pattern.arg("");
     for (const QString& w : words(row.each))
         names << pattern.arg(w);
     return names;
-}
-
-// The class of a row's object; the organ vibrato row names two kinds.
-QString classOf(const Named& row, const QString& name)
-{
-    if (row.className[0])
-        return row.className;
-    return name.endsWith("CheckBox") ? "QCheckBox" : "QComboBox";
 }
 
 // Records which texts the form asks to be translated, and marks every
@@ -380,7 +371,7 @@ private slots:
         QTest::addColumn<QString>("inside");
         for (const Named& row : formObjects)
             for (const QString& name : namesOf(row))
-                QTest::newRow(qPrintable(name)) << classOf(row, name) << QString(row.inside);
+                QTest::newRow(qPrintable(name)) << QString(row.className) << QString(row.inside);
     }
     void namedObjectsExistWithTheirClass()
     {
@@ -443,7 +434,7 @@ private slots:
         QSet<QString> named;
         for (const Named& row : formObjects)
             for (const QString& name : namesOf(row))
-                if (classOf(row, name) == className)
+                if (row.className == className)
                     named.insert(name);
         QSet<QString> inForm;
         for (QWidget* w : window->findChildren<QWidget*>())
