@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "TGmWavetable.h"
 #include "TPrograms.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@ void printStartupReport()
 {
     qDebug() << "Version:" << EditorVersion;
     qDebug() << "----------------------";
+    qDebug() << "sizeof(TGmWavetable)" << sizeof(TGmWavetable) << "/" << 64 * 1024;
+    qDebug() << "sizeof(TGmFamily)" << sizeof(TGmFamily);
+    qDebug() << "free:" << sizeof(TGmWavetable::free);
     qDebug() << "sizeof(TDrawbar)" << sizeof(TDrawbar);
     qDebug() << "sizeof(TInsert)" << sizeof(TInsert);
     qDebug() << "sizeof(TGmReverb)" << sizeof(TGmReverb);
@@ -20,6 +24,7 @@ void printStartupReport()
     qDebug() << "sizeof(TPrograms)" << sizeof(TPrograms);
     qDebug() << "64*1024 - MAX_PROGRAMS*sizeof(TProgram) - SIZEOFSETUP - SIZEOFHEADER:" << SIZEOFFREE;
     qDebug() << "----------------------";
+    qDebug() << "sizeof(TGmWavetable)" << sizeof(TGmWavetable);
     qDebug() << "sizeof(TSetup)" << sizeof(TSetup);
     qDebug() << "sizeof(THeader)" << sizeof(THeader);
     qDebug() << "----------------------";

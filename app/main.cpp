@@ -1,7 +1,9 @@
+#include "ColorMap.h"
 #include "NotConnectedWarning.h"
 #include "QMidiUtils.h"
 #include "Startup.h"
 #include "TPrograms.h"
+#include "ui_LyrForm.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -30,6 +32,8 @@ int main(int argc, char* argv[])
     splash->show();
     app.processEvents();
 
+    initColorMap();
+
     splashMessage(splash, "Init programs ...");
     initPrograms();
 
@@ -40,6 +44,8 @@ int main(int argc, char* argv[])
     midiUtilsPtr = &midiUtils;
 
     QMainWindow window;
+    Ui_LyrForm form;
+    form.setupUi(&window);
     window.setWindowTitle("LYR Editor");
     QObject::connect(&midiUtils, &QMidiUtils::notConnected, &window, [&window] { showNotConnectedWarning(&window); });
     window.showMaximized();

@@ -26,7 +26,7 @@ lyr_install() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    $sudo apt-get install -y -q "${missing[@]}"
 }
 
 lyr_build() {

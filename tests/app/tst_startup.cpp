@@ -7,6 +7,17 @@
 #include <QSettings>
 #include <QStyle>
 
+namespace {
+
+QStringList reported;
+
+void collect(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    reported << text;
+}
+
+} // namespace
+
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -54,6 +65,22 @@ private slots:
         QCOMPARE(p.color(QPalette::Disabled, QPalette::ButtonText), QColor(Qt::lightGray));
         QCOMPARE(p.color(QPalette::Active, QPalette::Link), QColor(Qt::magenta));
         QCOMPARE(p.color(QPalette::Active, QPalette::Dark), QColor(Qt::gray));
+    }
+
+    void startupReportShowsRecordSizes()
+    {
+        reported.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collect);
+        printStartupReport();
+        qInstallMessageHandler(previous);
+        QCOMPARE(reported.size(), 17);
+        QCOMPARE(reported.at(0), QString("Version: 1.1.0"));
+        QCOMPARE(reported.at(2), QString("sizeof(TGmWavetable) 65536 / 65536"));
+        QCOMPARE(reported.at(3), QString("sizeof(TGmFamily) 5034"));
+        QCOMPARE(reported.at(4), QString("free: 94"));
+        QCOMPARE(reported.at(11), QString("64*1024 - MAX_PROGRAMS*sizeof(TProgram) - SIZEOFSETUP - SIZEOFHEADER: 96"));
+        QCOMPARE(reported.at(13), QString("sizeof(TGmWavetable) 65536"));
+        QCOMPARE(reported.at(14), QString("sizeof(TSetup) 16"));
     }
 
     void applicationNamesForSettings()

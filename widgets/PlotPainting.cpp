@@ -1,0 +1,39 @@
+#include "PlotPainting.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QWidget>
+
+namespace plotpainting {
+
+void paintBackground(QPainter& painter, const QWidget* widget)
+{
+    const QPalette& pal = widget->palette();
+    const QColor base = widget->isEnabled() ? pal.color(QPalette::Base)
+                                            : pal.color(QPalette::Disabled, QPalette::Base);
+    QLinearGradient gradient(0, 0, 0, 350);
+    gradient.setColorAt(0, base);
+    gradient.setColorAt(1, base);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gradient);
+    painter.drawRect(QRect(QPoint(0, 0), QPoint(widget->width() - 1, widget->height() - 1)));
+}
+
+void paintOutline(QPainter& painter, const QWidget* widget)
+{
+    painter.setPen(QColor(Qt::lightGray));
+    painter.setBrush(Qt::NoBrush);
+    // Through the centres of the edge pixels, so the antialiased frame is
+    // one crisp pixel wide on every side.
+    painter.drawRect(QRectF(0.5, 0.5, widget->width() - 1, widget->height() - 1));
+}
+
+QColor curveColor(const QWidget* widget)
+{
+    const QPalette& pal = widget->palette();
+    return widget->isEnabled() ? pal.color(QPalette::Highlight)
+                               : pal.color(QPalette::Disabled, QPalette::ButtonText);
+}
+
+} // namespace plotpainting
