@@ -4,7 +4,8 @@
 // accepted, good frames are found among the garbage, and the reply slot only
 // ever holds a whole reply frame.
 //
-// LYR_FUZZ_ITERATIONS raises the number of messages (default 3000);
+// LYR_FUZZ_ITERATIONS raises the number of messages (default 3000; about
+// 2000 a second, so a long run also needs QTEST_FUNCTION_TIMEOUT in ms);
 // LYR_FUZZ_SEED repeats a run.
 
 #include "TestSupport.h"
@@ -176,6 +177,8 @@ private slots:
             bool damaged = false;
             const QByteArray message = maker.make(&intact, &damaged);
             bytes += quint64(message.size());
+            if (i > 0 && i % 100000 == 0)
+                qInfo("%u messages so far", i);
 
             QList<Expected> found;
             walker.walk(reinterpret_cast<const unsigned char*>(message.constData()), std::size_t(message.size()),
@@ -212,7 +215,7 @@ private slots:
                 QVERIFY(QByteArray(reinterpret_cast<const char*>(link.replyData), link.replySize) == lastReply.data);
             }
         }
-        qInfo("%llu frames accepted from %llu bytes", accepted, bytes);
+        qInfo("%u messages survived: %llu frames accepted from %llu bytes", iterations, accepted, bytes);
     }
 };
 

@@ -112,9 +112,9 @@ private slots:
         QCOMPARE(module->log().last().replyCom, -1);
     }
 
-    void faultSpecs_data()
+    void faultRules_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("rule");
         QTest::addColumn<bool>("valid");
         QTest::newRow("plain") << "nack" << true;
         QTest::newRow("every command, delayed") << "delay:any:-1:300" << true;
@@ -124,12 +124,12 @@ private slots:
         QTest::newRow("too many parts") << "delay:any:1:2:3" << false;
         QTest::newRow("not a number") << "delay:any:x" << false;
     }
-    void faultSpecs()
+    void faultRules()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, rule);
         QFETCH(bool, valid);
         SimFault f;
-        QCOMPARE(SimFault::parse(spec, &f), valid);
+        QCOMPARE(SimFault::parse(rule, &f), valid);
     }
 
     void delayedAnswerComesLater()

@@ -8,7 +8,7 @@
 //   progress <percent>    send a progress frame
 //   end                   send an end frame
 //   notify <com> [hex..]  send any frame, e.g. "notify 41 05"
-//   fault <spec>          add a fault (see --fault)
+//   fault <rule>          add a fault (see --fault)
 //   clear                 remove all faults
 //   quit
 
@@ -99,7 +99,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption identityOption("identity",
         "Sets an identity field, e.g. PacketSize=512. Fields: " + SimIdentity::fieldNames().join(", "), "field=value");
     const QCommandLineOption faultOption("fault",
-        "Adds a fault kind[:com[:times[:value]]]; kinds noreply, nack, identity-size, bad-complement, delay.", "spec");
+        "Adds a fault kind[:com[:times[:value]]]; kinds noreply, nack, identity-size, bad-complement, delay.", "rule");
     const QCommandLineOption suffixOption("suffix", "Appended to the JACK client names.", "text");
     const QCommandLineOption dataOption("data-bytes", "Data bytes printed per frame (default 32).", "n", "32");
     parser.addOption(identityOption);
@@ -115,10 +115,10 @@ int main(int argc, char* argv[])
             return 2;
         }
     }
-    for (const QString& spec : parser.values(faultOption)) {
+    for (const QString& rule : parser.values(faultOption)) {
         SimFault f;
-        if (!SimFault::parse(spec, &f)) {
-            std::fprintf(stderr, "lyr-sim: bad fault: %s\n", qPrintable(spec));
+        if (!SimFault::parse(rule, &f)) {
+            std::fprintf(stderr, "lyr-sim: bad fault: %s\n", qPrintable(rule));
             return 2;
         }
         module.addFault(f);
