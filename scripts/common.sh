@@ -40,7 +40,7 @@ lyr_build() {
 lyr_start_jack() {
     LYR_JACK_NAME="lyr-$1-$$"
     export JACK_NO_START_SERVER=1
-    jackd -n "$LYR_JACK_NAME" --no-realtime -d dummy -r 48000 -p 256 >"$LYR_BUILD/jackd-$1.log" 2>&1 &
+    jackd -n "$LYR_JACK_NAME" --no-realtime -d dummy -r 48000 -p 1024 >"$LYR_BUILD/jackd-$1.log" 2>&1 &
     LYR_JACK_PID=$!
     export JACK_DEFAULT_SERVER="$LYR_JACK_NAME"
     if ! timeout 20 jack_wait -w -s "$LYR_JACK_NAME" >/dev/null 2>&1; then
