@@ -1,41 +1,34 @@
 #pragma once
 
-// Small helpers shared by the knob, fader and keyboard tests: user input the
-// way the window system delivers it, and rendering at a chosen scale.
+// Input as the window system delivers it, and painting at a display scale.
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
 
 namespace widgettest {
 
-// A mouse move with the left button held, as during a drag.
-inline void dragTo(QWidget* widget, QPointF pos)
+// The numbers of a data row written as text, "0 16383 -24.5".
+inline QList<double> numbers(const QString& text)
 {
-    QMouseEvent event(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+    QList<double> out;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
+        out << word.toDouble();
+    return out;
 }
 
-inline void press(QWidget* widget, QPointF pos)
+// A press, a move with `button` held (Qt::NoButton: a bare move) or a release.
+inline void mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button = Qt::LeftButton)
 {
-    QMouseEvent event(QEvent::MouseButtonPress, pos, widget->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
 }
-
-inline void release(QWidget* widget, QPointF pos)
-{
-    QMouseEvent event(QEvent::MouseButtonRelease, pos, widget->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-inline void doubleClick(QWidget* widget, QPointF pos)
-{
-    QMouseEvent event(QEvent::MouseButtonDblClick, pos, widget->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
+inline void press(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonPress, p, b); }
+inline void dragTo(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseMove, p, b); }
+inline void release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonRelease, p, b); }
 
 // Returns whether the widget accepted the wheel event.
 inline bool wheel(QWidget* widget, QPoint angleDelta)
@@ -47,8 +40,7 @@ inline bool wheel(QWidget* widget, QPoint angleDelta)
     return event.isAccepted();
 }
 
-// The widget painted at the given device pixel ratio, as a display with that
-// scale factor would show it, on its palette's window colour.
+// The widget painted at the given device pixel ratio on its window colour.
 inline QImage render(QWidget* widget, qreal dpr)
 {
     QImage image(widget->size() * dpr, QImage::Format_ARGB32_Premultiplied);
@@ -64,21 +56,5 @@ inline QColor pixelAt(const QImage& image, QPointF pos)
     const qreal dpr = image.devicePixelRatio();
     return image.pixelColor(int(pos.x() * dpr), int(pos.y() * dpr));
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 } // namespace widgettest
