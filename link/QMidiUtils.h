@@ -10,6 +10,7 @@
 #include "SysExFrameWalker.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QObject>
 #include <QString>
 
@@ -57,6 +58,15 @@ public slots:
     void onMidiMessageRecieved(QMidiMessage* message);
     // Received checksums are never verified; the menu toggle changes nothing.
     void enableChecksumControl(bool onOff);
+
+    // Firmware and data images (QMidiUtilsFirmware.cpp). The checks decide
+    // whether a file is the image it claims to be; nothing is sent for one
+    // that fails. The PCM check is the parameter check.
+    bool checkApplicationData(QByteArray& data);
+    bool checkLoaderData(QByteArray& data);
+    bool checkSamFirmwareData(QByteArray& data);
+    bool checkPcmData(QByteArray& data);
+    bool checkParametersData(QByteArray& data);
 
 signals:
     void updateProgress(int value, int min = 0, int max = 100);
