@@ -10,7 +10,6 @@
 #include "SysExFrameWalker.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QObject>
 #include <QString>
 
