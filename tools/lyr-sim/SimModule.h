@@ -6,9 +6,9 @@
 // frame it decoded, and can be told to misbehave.
 //
 // Commands are dispatched through one table (SimModule.cpp); a command
-// without a row is answered with NACK. Later parts of the module - its
-// controller flash, RAM programs, GM data, DSP flash, USB stick - are new
-// rows with their handlers and the state they work on.
+// without a row is answered with NACK. The memory commands (controller
+// flash, RAM programs, GM data, DSP flash, USB stick) have their handlers in
+// SimTransfers.cpp and work on the module's memory (SimMemory).
 
 #include "SimCodec.h"
 #include "SimIdentity.h"
@@ -36,7 +36,7 @@ struct SimFault
 {
     enum Kind {
         NoReply,            // answer nothing
-        Nack,               // answer NACK instead
+        Nack,               // refuse: do nothing and answer NACK
         WrongIdentitySize,  // identity record of value bytes instead of 60
         BadComplement,      // answer with a complement byte that does not match
         Delay,              // answer after value milliseconds

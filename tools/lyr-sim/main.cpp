@@ -126,7 +126,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption identityOption("identity",
         "Sets an identity field, e.g. PacketSize=512. Fields: " + SimIdentity::fieldNames().join(", "), "field=value");
     const QCommandLineOption faultOption("fault",
-        "Adds a fault kind[:com[:times[:value]]]; kinds noreply, nack, identity-size, bad-complement, delay.", "rule");
+        "Adds a fault kind[:com[:times[:value[:skip]]]]; kinds noreply, nack, identity-size, bad-complement, "
+        "delay, short, corrupt.", "rule");
     const QCommandLineOption suffixOption("suffix", "Appended to the JACK client names.", "text");
     const QCommandLineOption dataOption("data-bytes", "Data bytes printed per frame (default 32).", "n", "32");
     parser.addOption(identityOption);
