@@ -12,8 +12,13 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
+#include <functional>
 #include <vector>
+
+class QFile;
 
 class QMidiUtils : public QObject
 {
@@ -32,6 +37,25 @@ public:
     void wait(unsigned int ms);
     bool waitForReply(unsigned int ms);
     bool waitForAcknoledge(unsigned int ms);
+
+    // Connection (QMidiUtilsModule.cpp): opens the first input and output
+    // ports whose names contain in and out (any case), then identifies the
+    // module and runs the echo test unless told to skip them. savePorts
+    // stores the full port names as "midiInPort" and "midiOutPort".
+    bool connectToModule(QString in, QString out, bool skipTest, bool savePorts, bool skipIdentify);
+
+    // Programming mode frames a firmware update: begin sends the request,
+    // lets the module restart into its loader and leaves the link closed;
+    // the caller connects again. Both are false when not connected.
+    bool beginProgrammingMode();
+    bool endProgrammingMode();
+
+    // Single steps of the DSP flash transfers (QMidiUtilsTransfers.cpp).
+    // Chunks are at most MaxFrameData bytes.
+    bool samFlashReadStart(uint32_t address);
+    bool samFlashReceiveData(uint32_t size, uint8_t* pData);
+    bool samFlashWriteStart(uint32_t address);
+    bool samFlashSendData(uint32_t size, uint8_t* pData);
 
     // Ports.
     QMidiIn midiIn;
@@ -58,6 +82,60 @@ public slots:
     // Received checksums are never verified; the menu toggle changes nothing.
     void enableChecksumControl(bool onOff);
 
+    // Identity into info: true only for an acknowledged 60-byte record.
+    bool identify();
+    // Echo test of size bytes: the module answers every 16-bit word
+    // complemented. Refused above MaxFrameData.
+    bool test(unsigned short size);
+
+    // Editing and control commands: one frame each, no waiting.
+    void sendVoiceChange(uint8_t voice, uint8_t group, uint8_t num, uint8_t bnk, uint8_t pch);
+    void sendVoiceVariation(uint8_t voice, uint8_t com, uint8_t value);
+    void sendVoiceVariation16(uint8_t dato, uint8_t com, uint16_t value);
+    void sendSetupVariation(uint8_t com, uint8_t value);
+    void sendLoadProgram(uint16_t idx);
+    void sendOrganVariation(uint8_t drawbar, uint8_t com, uint8_t value);
+    void sendGmVoiceChange(uint8_t voice, uint8_t group, uint8_t num, uint8_t bnk, uint8_t pch);
+    void sendGmVoiceVariation(uint8_t voice, uint8_t com, uint8_t value);
+    void systemReset();
+    void samReset();
+    void samChipErase();
+    void samPcmChecksum();
+    void samTest();
+    void samPanic();
+
+    // Memory transfers (QMidiUtilsTransfers.cpp). Each runs to its end inside
+    // the call, one acknowledged exchange per chunk, and is never retried.
+    // The mirrors (programs, programsFlash, wavetable, soundBankDir, gmData)
+    // change only after a whole transfer and its checks passed.
+    // Controller flash in chunks of info.PacketSize; a write erases the
+    // sectors first and commits every chunk at offset within them.
+    bool readFromStm32Flash(uint8_t* dest, uint32_t size, uint32_t addr, uint32_t timeout = 5000);
+    bool writeToStm32Flash(uint8_t* src, uint32_t size, uint16_t sectorIni, uint16_t sectorNum, uint32_t offset,
+                           uint32_t timeout = 60000);
+    // The 128 KB at info.ProgramAddr: programs block, then wavetable. The
+    // combined load takes each half that passes its check and is true even
+    // when neither did; the programs-only load is false unless it passed.
+    bool loadProgramsAndWavetableFromFlash();
+    bool saveProgramsAndWavetableToFlash();
+    bool loadProgramsFromFlash();
+    // RAM: the working programs, the module reloading them from its flash,
+    // the GM mixer data and the current program (0 also on failure).
+    bool loadProgramsFromRam();
+    bool copyProgramsFromFlashToRam();
+    bool loadGmDataFromRam();
+    uint8_t getCurrentProgramIdx();
+    // DSP serial flash in 32768-byte chunks, with a continue after every
+    // 128 KB while data remains. The file form reads the file from its
+    // current position and reports progress in percent.
+    bool readFromSamFlash(uint32_t address, uint32_t sizeb, uint8_t* pData);
+    bool writeToSamFlash(uint32_t address, uint32_t sizeb, uint8_t* pData, uint32_t timeout);
+    bool writeToSamFlash(uint32_t address, uint32_t sizeb, QFile* pFile, uint32_t timeout);
+    bool readSoundbankDir();
+    // Names on the module's USB stick, those ending in filter (any case)
+    // when one is given; error receives the reply code.
+    QStringList getUsbFileList(QString const& filter = QString(), int* error = nullptr);
+
     // Firmware and data images (QMidiUtilsFirmware.cpp). The checks decide
     // whether a file is the image it claims to be; nothing is sent for one
     // that fails. The PCM check is the parameter check.
@@ -79,6 +157,17 @@ signals:
 private:
     // Stores a reply, reports texts and progress, and passes every frame on.
     void handleMidiMessage(const SysExFrame& frame);
+
+    // Sends com with data and waits for its ACK; logs failure when it fails.
+    bool command(unsigned char com, std::vector<unsigned char> data, unsigned int ms, const char* failure);
+    // Reads size bytes in chunks of info.PacketSize with requests of com
+    // [u32 start + done, u16 chunk, 0, 0]; every reply must carry the chunk.
+    bool readChunks(unsigned char com, uint32_t start, uint8_t* dest, uint32_t size, uint32_t timeout,
+                    const char* failure);
+    // The DSP flash write: next hands out each chunk's bytes (null ends
+    // the transfer with false); percent reports progress in percent.
+    bool writeSamFlash(uint32_t address, uint32_t sizeb, uint32_t timeout, bool percent,
+                       const std::function<uint8_t*(uint32_t done, uint32_t chunk)>& next);
 
     SysExFrameWalker walker;
     std::vector<unsigned char> outgoing;

@@ -51,7 +51,7 @@ private slots:
         QTest::newRow("edits are taken silently")
             << SimCodec::encode(0x21, QByteArray::fromHex("150464")) << "voice variation" << -1 << QByteArray();
         QTest::newRow("unknown command is refused")
-            << SimCodec::encode(0x1E, QByteArray(8, 0)) << "unsupported" << 0x53 << QByteArray();
+            << SimCodec::encode(0x1F, QByteArray(8, 0)) << "unsupported" << 0x53 << QByteArray();
 
         QByteArray badSum = SimCodec::encode(0x24, QByteArray::fromHex("0102"));
         badSum[5] = char(badSum[5] ^ 0x01);
@@ -121,7 +121,8 @@ private slots:
         QTest::newRow("once for identify") << "noreply:0x02:1" << true;
         QTest::newRow("unknown kind") << "explode" << false;
         QTest::newRow("command out of range") << "nack:0x100" << false;
-        QTest::newRow("too many parts") << "delay:any:1:2:3" << false;
+        QTest::newRow("too many parts") << "delay:any:1:2:3:4" << false;
+        QTest::newRow("negative skip") << "nack:any:1:0:-1" << false;
         QTest::newRow("not a number") << "delay:any:x" << false;
     }
     void faultRules()
@@ -130,6 +131,23 @@ private slots:
         QFETCH(bool, valid);
         SimFault f;
         QCOMPARE(SimFault::parse(rule, &f), valid);
+    }
+
+    // A folder with a file of the wrong size changes nothing.
+    void memorySavedAndLoaded()
+    {
+        const QString folder = lyrtest::scratchDir() + "/memory";
+        module->memory().dspFlash[0x40000] = 'Z';
+        module->memory().currentProgram = 42;
+        QVERIFY(module->memory().save(folder));
+        lyrsim::SimMemory loaded;
+        QVERIFY(loaded.load(folder));
+        QVERIFY(loaded.dspFlash == module->memory().dspFlash && loaded.currentProgram == 42);
+
+        QFile gm(folder + "/gm-data.bin");
+        QVERIFY(gm.open(QIODevice::WriteOnly) && gm.write("short") == 5);
+        gm.close();
+        QVERIFY(!lyrsim::SimMemory().load(folder));
     }
 
     void delayedAnswerComesLater()

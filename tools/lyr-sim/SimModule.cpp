@@ -11,15 +11,32 @@ const SimModule::Command SimModule::Commands[] = {
     { 0x00, "sam test",           &SimModule::silent },
     { 0x01, "reset",              &SimModule::silent },
     { 0x02, "identify",           &SimModule::identify },
+    { 0x03, "stage flash data",   &SimModule::stageData },
+    { 0x05, "flash erase",        &SimModule::flashErase },
+    { 0x06, "flash write",        &SimModule::flashWrite },
     { 0x07, "sam reset",          &SimModule::silent },
+    { 0x08, "sam erase",          &SimModule::dspErase },
+    { 0x09, "sam write start",    &SimModule::dspStart },
+    { 0x0A, "sam send",           &SimModule::dspSend },
+    { 0x0B, "sam stop",           &SimModule::dspStop },
+    { 0x0C, "sam continue",       &SimModule::dspContinue },
+    { 0x0E, "sam read start",     &SimModule::dspStart },
+    { 0x0F, "sam checksum",       &SimModule::silent },
+    { 0x13, "usb file list",      &SimModule::usbFileList },
+    { 0x1E, "flash read",         &SimModule::flashRead },
     { 0x20, "voice change",       &SimModule::silent },
-    { 0x21, "voice variation",    &SimModule::silent },
+    { 0x21, "voice variation",    &SimModule::variation },
     { 0x24, "echo test",          &SimModule::echoTest },
+    { 0x25, "copy flash to ram",  &SimModule::copyFlashToRam },
+    { 0x26, "ram programs",       &SimModule::ramPrograms },
+    { 0x27, "current program",    &SimModule::currentProgram },
+    { 0x28, "sam receive",        &SimModule::dspReceive },
     { 0x29, "organ variation",    &SimModule::silent },
     { 0x2C, "panic",              &SimModule::silent },
     { 0x2D, "gm voice change",    &SimModule::silent },
     { 0x2E, "gm voice variation", &SimModule::silent },
     { 0x2F, "sam send data",      &SimModule::silent },
+    { 0x30, "gm data",            &SimModule::gmData },
 };
 
 bool SimFault::parse(const QString& text, SimFault* fault)
@@ -35,6 +52,8 @@ bool SimFault::parse(const QString& text, SimFault* fault)
         { "identity-size", WrongIdentitySize },
         { "bad-complement", BadComplement },
         { "delay", Delay },
+        { "short", Short },
+        { "corrupt", Corrupt },
     };
     const QStringList parts = text.split(':');
     SimFault f;
@@ -54,7 +73,9 @@ bool SimFault::parse(const QString& text, SimFault* fault)
         f.times = parts[2].toInt(&ok, 0);
     if (ok && parts.size() > 3)
         f.value = parts[3].toInt(&ok, 0);
-    if (!ok || parts.size() > 4 || f.com < -1 || f.com > 0xFF)
+    if (ok && parts.size() > 4)
+        f.skip = parts[4].toInt(&ok, 0);
+    if (!ok || parts.size() > 5 || f.com < -1 || f.com > 0xFF || f.skip < 0)
         return false;
     *fault = f;
     return true;
@@ -140,6 +161,10 @@ QList<SimFault> SimModule::takeFaults(quint8 com)
         SimFault& f = faults[i];
         if (f.com != -1 && f.com != com)
             continue;
+        if (f.skip > 0) {
+            --f.skip;
+            continue;
+        }
         bool seen = false;
         for (const SimFault& m : matching)
             seen = seen || m.kind == f.kind;
@@ -172,12 +197,19 @@ void SimModule::receive(const QByteArray& message)
             if (c.com == frame.com)
                 command = &c;
         }
+        // A refused command does nothing: a NACK fault keeps the handler
+        // from running, where a lost reply (noreply) does not.
+        const QList<SimFault> applying = takeFaults(frame.com);
+        bool refused = false;
+        for (const SimFault& f : applying)
+            refused = refused || f.kind == SimFault::Nack;
         if (!frame.checksumOk) {
             entry.handler = QStringLiteral("bad checksum");
             reply.com = Nack;
         } else if (command) {
             entry.handler = QLatin1String(command->name);
-            reply = (this->*command->handle)(frame);
+            if (!refused)
+                reply = (this->*command->handle)(frame);
         } else {
             entry.handler = QStringLiteral("unsupported");
             reply.com = Nack;
@@ -185,7 +217,7 @@ void SimModule::receive(const QByteArray& message)
 
         bool badComplement = false;
         int delay = 0;
-        for (const SimFault& f : takeFaults(frame.com)) {
+        for (const SimFault& f : applying) {
             switch (f.kind) {
             case SimFault::NoReply:
                 reply.send = false;
@@ -203,6 +235,13 @@ void SimModule::receive(const QByteArray& message)
                 break;
             case SimFault::Delay:
                 delay = f.value;
+                break;
+            case SimFault::Short:
+                reply.data.truncate(qMax(0, f.value));
+                break;
+            case SimFault::Corrupt:
+                if (f.value >= 0 && f.value < reply.data.size())
+                    reply.data[f.value] = char(~quint8(reply.data[f.value]));
                 break;
             }
         }
@@ -253,6 +292,21 @@ SimModule::Reply SimModule::silent(const SimDecoded&)
     Reply r;
     r.send = false;
     return r;
+}
+
+// Edits are the module's business; two of them change what it remembers:
+// 14 idx idx makes idx the current program, 15 n v sets set-up byte n.
+SimModule::Reply SimModule::variation(const SimDecoded& frame)
+{
+    const QByteArray& d = frame.data;
+    if (d.size() == 3 && quint8(d[0]) == 0x14 && quint8(d[1]) < 128) {
+        mem.currentProgram = quint8(d[1]);
+        emit memoryChanged();
+    } else if (d.size() == 3 && quint8(d[0]) == 0x15 && quint8(d[1]) < 16) {
+        mem.ramPrograms[128 * 511 + quint8(d[1])] = d[2];
+        emit memoryChanged();
+    }
+    return silent(frame);
 }
 
 } // namespace lyrsim

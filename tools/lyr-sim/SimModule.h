@@ -6,12 +6,13 @@
 // frame it decoded, and can be told to misbehave.
 //
 // Commands are dispatched through one table (SimModule.cpp); a command
-// without a row is answered with NACK. Later parts of the module - its
-// controller flash, RAM programs, GM data, DSP flash, USB stick - are new
-// rows with their handlers and the state they work on.
+// without a row is answered with NACK. The memory commands (controller
+// flash, RAM programs, GM data, DSP flash, USB stick) have their handlers in
+// SimTransfers.cpp and work on the module's memory (SimMemory).
 
 #include "SimCodec.h"
 #include "SimIdentity.h"
+#include "SimMemory.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -35,18 +36,22 @@ struct SimFault
 {
     enum Kind {
         NoReply,            // answer nothing
-        Nack,               // answer NACK instead
+        Nack,               // refuse: do nothing and answer NACK
         WrongIdentitySize,  // identity record of value bytes instead of 60
         BadComplement,      // answer with a complement byte that does not match
         Delay,              // answer after value milliseconds
+        Short,              // answer with only the first value data bytes
+        Corrupt,            // answer with data byte value inverted
     };
     Kind kind = NoReply;
     int com = -1;           // the command it applies to; -1 every command
     int times = -1;         // how many more commands it applies to; -1 always
     int value = 0;
+    int skip = 0;           // matching commands let through before it applies
 
-    // "kind[:com[:times[:value]]]", e.g. "nack", "delay:any:-1:300",
-    // "noreply:0x02:1". Kinds: noreply, nack, identity-size, bad-complement, delay.
+    // "kind[:com[:times[:value[:skip]]]]", e.g. "nack", "delay:any:-1:300",
+    // "noreply:0x1e:1:0:20" (the 21st flash read is not answered). Kinds:
+    // noreply, nack, identity-size, bad-complement, delay, short, corrupt.
     static bool parse(const QString& text, SimFault* fault);
 };
 
@@ -62,6 +67,7 @@ public:
     static constexpr quint8 Info = 0x30;
     static constexpr quint8 End = 0x31;
     static constexpr quint8 Percent = 0x32;
+    static constexpr quint8 UsbPenNotFound = 0x25;
 
     explicit SimModule(QObject* parent = nullptr);
 
@@ -71,6 +77,8 @@ public:
 
     // The identity record's fields.
     SimIdentity& identity() { return ident; }
+    // Everything the module remembers; tests may look and poke.
+    SimMemory& memory() { return mem; }
 
     // The log of decoded frames, oldest first.
     const QList<SimLogEntry>& log() const { return entries; }
@@ -102,6 +110,8 @@ signals:
     void logged(int index);
     // A frame went out.
     void sent(quint8 com, int size);
+    // A command changed the memory.
+    void memoryChanged();
 
 private:
     struct Reply
@@ -123,6 +133,27 @@ private:
     Reply identify(const SimDecoded& frame);
     Reply echoTest(const SimDecoded& frame);
     Reply silent(const SimDecoded& frame);
+    Reply variation(const SimDecoded& frame);
+    // Memory handlers (SimTransfers.cpp).
+    Reply flashRead(const SimDecoded& frame);
+    Reply flashErase(const SimDecoded& frame);
+    Reply stageData(const SimDecoded& frame);
+    Reply flashWrite(const SimDecoded& frame);
+    Reply ramPrograms(const SimDecoded& frame);
+    Reply gmData(const SimDecoded& frame);
+    Reply copyFlashToRam(const SimDecoded& frame);
+    Reply currentProgram(const SimDecoded& frame);
+    Reply dspStart(const SimDecoded& frame);
+    Reply dspReceive(const SimDecoded& frame);
+    Reply dspSend(const SimDecoded& frame);
+    Reply dspContinue(const SimDecoded& frame);
+    Reply dspStop(const SimDecoded& frame);
+    Reply dspErase(const SimDecoded& frame);
+    Reply usbFileList(const SimDecoded& frame);
+    // A chunk of [offset, offset + length) of memory, from the request
+    // u32 offset, u16 length, 2 bytes 0; NACK when it does not fit.
+    Reply readBlock(const SimDecoded& frame, const QByteArray& memory, int base);
+    static Reply nack();
 
     // Faults that match com, used up as they apply.
     QList<SimFault> takeFaults(quint8 com);
@@ -130,6 +161,15 @@ private:
 
     Transmit transmit;
     SimIdentity ident;
+    SimMemory mem;
+    // Controller flash writes: the chunk staged by ComCpData until committed.
+    QByteArray staged;
+    // DSP flash transfer between its start and stop: direction, address of
+    // the next byte, bytes moved since the start or the last continue.
+    enum class Dsp { Idle, Reading, Writing };
+    Dsp dsp = Dsp::Idle;
+    quint32 dspAddress = 0;
+    int dspInBlock = 0;
     QList<SimLogEntry> entries;
     QList<SimFault> faults;
     struct Prelude

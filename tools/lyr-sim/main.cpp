@@ -10,15 +10,21 @@
 //   notify <com> [hex..]  send any frame, e.g. "notify 41 05"
 //   fault <rule>          add a fault (see --fault)
 //   clear                 remove all faults
+//   save [folder]         save the memory (to the --memory folder by default)
+//   load [folder]         load it back
 //   quit
+// With --memory the module starts from the memory saved in that folder (when
+// there is one) and saves it there shortly after every change and at quit.
 
 #include "SimJackPorts.h"
 #include "SimModule.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <unistd.h>
@@ -50,6 +56,24 @@ void printEntry(const SimLogEntry& e, int limit)
           << " reply " << (e.replyCom < 0 ? QStringLiteral("none") : QString::asprintf("%02x", e.replyCom)) << Qt::endl;
 }
 
+// The --memory folder; empty without one.
+QString memoryFolder;
+
+bool saveOrLoad(SimModule& module, bool save, const QString& given)
+{
+    const QString folder = given.isEmpty() ? memoryFolder : given;
+    QString error = folder.isEmpty() ? QStringLiteral("no folder given") : QString();
+    if (!folder.isEmpty()) {
+        if (save)
+            module.memory().save(folder, &error);
+        else
+            module.memory().load(folder, &error);
+    }
+    if (!error.isEmpty())
+        out() << "error " << error << Qt::endl;
+    return error.isEmpty();
+}
+
 void command(SimModule& module, const QString& line)
 {
     const QString verb = line.section(' ', 0, 0);
@@ -76,6 +100,9 @@ void command(SimModule& module, const QString& line)
             out() << "error bad fault " << rest << Qt::endl;
     } else if (verb == QLatin1String("clear")) {
         module.clearFaults();
+    } else if (verb == QLatin1String("save") || verb == QLatin1String("load")) {
+        if (!saveOrLoad(module, verb == QLatin1String("save"), rest))
+            return;
     } else if (verb == QLatin1String("quit")) {
         QCoreApplication::quit();
         return;
@@ -99,13 +126,20 @@ int main(int argc, char* argv[])
     const QCommandLineOption identityOption("identity",
         "Sets an identity field, e.g. PacketSize=512. Fields: " + SimIdentity::fieldNames().join(", "), "field=value");
     const QCommandLineOption faultOption("fault",
-        "Adds a fault kind[:com[:times[:value]]]; kinds noreply, nack, identity-size, bad-complement, delay.", "rule");
+        "Adds a fault kind[:com[:times[:value[:skip]]]]; kinds noreply, nack, identity-size, bad-complement, "
+        "delay, short, corrupt.", "rule");
     const QCommandLineOption suffixOption("suffix", "Appended to the JACK client names.", "text");
     const QCommandLineOption dataOption("data-bytes", "Data bytes printed per frame (default 32).", "n", "32");
     parser.addOption(identityOption);
     parser.addOption(faultOption);
     parser.addOption(suffixOption);
+    const QCommandLineOption memoryOption("memory",
+        "Starts from the memory saved in the folder and keeps saving it there.", "folder");
+    const QCommandLineOption usbOption("usb-file", "Puts a file name on the USB stick (replaces the default list).",
+        "name");
     parser.addOption(dataOption);
+    parser.addOption(memoryOption);
+    parser.addOption(usbOption);
     parser.process(app);
 
     SimModule module;
@@ -122,6 +156,25 @@ int main(int argc, char* argv[])
             return 2;
         }
         module.addFault(f);
+    }
+    memoryFolder = parser.value(memoryOption);
+    if (!memoryFolder.isEmpty() && QDir(memoryFolder).exists("controller-flash.bin")) {
+        QString error;
+        if (!module.memory().load(memoryFolder, &error)) {
+            std::fprintf(stderr, "lyr-sim: %s\n", qPrintable(error));
+            return 2;
+        }
+    }
+    if (parser.isSet(usbOption))
+        module.memory().usbFiles = parser.values(usbOption);
+    // Saved a moment after the last change: a transfer is many commands.
+    QTimer saveTimer;
+    saveTimer.setSingleShot(true);
+    saveTimer.setInterval(500);
+    QObject::connect(&saveTimer, &QTimer::timeout, [&module] { saveOrLoad(module, true, QString()); });
+    if (!memoryFolder.isEmpty()) {
+        QObject::connect(&module, &SimModule::memoryChanged, &saveTimer, qOverload<>(&QTimer::start));
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, [&module] { saveOrLoad(module, true, QString()); });
     }
     const int limit = qMax(0, parser.value(dataOption).toInt());
     QObject::connect(&module, &SimModule::logged, [&module, limit](int i) { printEntry(module.log().at(i), limit); });

@@ -1,0 +1,4 @@
+#include "TGmChannel.h"
+
+TGmChannel gmData[GmChannelCount];
+TGmChannel* pGmData = gmData;

@@ -1,0 +1,365 @@
+// The module operations of the link end to end against the simulated module:
+// connection and identity, editing commands as the module decoded them, and
+// memory transfers checked against the module's own memory. Built twice: in
+// process (every case) and over JACK (LYR_OVER_JACK: the cases that must
+// cross real ports; the rest are skipped there).
+
+#include "TestSupport.h"
+#include "InProcessModule.h"
+#include "QMidiUtils.h"
+#include "SimJackPorts.h"
+#include "SimModule.h"
+#include "TGmChannel.h"
+#include "TGmWavetable.h"
+#include "TInfo.h"
+#include "TPrograms.h"
+#include "TSoundBankDirEntry.h"
+
+#include <QSettings>
+#include <QTemporaryFile>
+
+#include <functional>
+
+using lyrsim::SimFault;
+using lyrsim::SimMemory;
+
+#ifdef LYR_OVER_JACK
+constexpr bool OverJack = true;
+#else
+constexpr bool OverJack = false;
+#endif
+
+// A transfer, with the module's memory to spoil first.
+using Operation = std::function<bool(QMidiUtils&, SimMemory&)>;
+Q_DECLARE_METATYPE(Operation)
+
+namespace {
+
+template <typename T>
+QByteArray bytes(const T& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+}
+
+// Everything the editor mirrors of the module.
+QByteArray mirror()
+{
+    return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir) + bytes(gmData);
+}
+
+QByteArray pattern(int size)
+{
+    QByteArray b(size, 0);
+    for (int i = 0; i < size; ++i)
+        b[i] = char(i * 7 + (i >> 9));
+    return b;
+}
+
+const int ProgramsArea = SimMemory::flashOffset(SimMemory::ProgramsArea, 0);
+
+} // namespace
+
+class TestModule : public QObject
+{
+    Q_OBJECT
+private:
+    lyrsim::SimModule* module = nullptr;
+    QMidiUtils* link = nullptr;
+    InProcessModule* wire = nullptr;
+    lyrsim::SimJackPorts* ports = nullptr;
+    TInfo moduleInfo {};
+
+    bool connectLink()
+    {
+        if (OverJack)
+            return link->connectToModule(ports->writePort(), ports->readPort(), false, false, false);
+        wire->connect();
+        return link->identify();
+    }
+    void addFault(const QString& rule)
+    {
+        SimFault f;
+        QVERIFY2(SimFault::parse(rule, &f), qPrintable(rule));
+        module->addFault(f);
+    }
+    // The commands the module decoded since the log was cleared.
+    QString sequence()
+    {
+        QStringList coms;
+        for (const lyrsim::SimLogEntry& e : module->log())
+            coms << QString::asprintf("%02x", e.frame.com);
+        return coms.join(' ');
+    }
+
+private slots:
+    void initTestCase()
+    {
+        module = new lyrsim::SimModule;
+        link = new QMidiUtils;
+        if (OverJack) {
+            ports = new lyrsim::SimJackPorts(module);
+            QString error;
+            QVERIFY2(ports->open(&error), qPrintable(error));
+        } else {
+            wire = new InProcessModule(*link, *module);
+        }
+        QVERIFY(connectLink());
+        moduleInfo = info;
+    }
+    void cleanupTestCase()
+    {
+        delete wire;
+        delete link;
+        delete ports;
+        delete module;
+    }
+    void init()
+    {
+        module->clearFaults();
+        module->memory() = SimMemory();
+        if (!link->isConnected())
+            QVERIFY(connectLink());
+        info = moduleInfo;
+        initPrograms();
+        std::memset(&wavetable, 0, sizeof(wavetable));
+        initWavetableFamilyNames();
+        std::memset(soundBankDir, 0, sizeof(soundBankDir));
+        std::memset(gmData, 0, sizeof(gmData));
+        module->clearLog();
+    }
+
+#ifdef LYR_OVER_JACK
+    void connectsByPortNames_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("skipTest");
+        QTest::addColumn<bool>("identified");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("parts of the names, any case") << "midiin2 (borvan" << "" << false << true << true;
+        QTest::newRow("no such port") << "MIDIIN9" << "" << false << false << false;
+        QTest::newRow("empty search text") << "" << "" << false << false << false;
+        QTest::newRow("identity of 59 bytes") << "lyr" << "identity-size:0x02:1:59" << false << false << false;
+        QTest::newRow("identity of 61 bytes") << "lyr" << "identity-size:0x02:1:61" << false << false << false;
+        QTest::newRow("echo word 5 wrong") << "lyr" << "corrupt:0x24:1:10" << false << true << false;
+        QTest::newRow("echo wrong, test skipped") << "lyr" << "corrupt:0x24:1:10" << true << true << true;
+    }
+    void connectsByPortNames()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, fault);
+        QFETCH(bool, skipTest);
+        QFETCH(bool, identified);
+        QFETCH(bool, connects);
+        if (!fault.isEmpty())
+            addFault(fault);
+        std::memset(&info, 0x5A, sizeof(info));
+        const QByteArray before = bytes(info);
+        QSettings().clear();
+
+        QCOMPARE(link->connectToModule(in, "BORVAN LYR)", skipTest, true, false), connects);
+        QCOMPARE(link->isConnected(), connects);
+        QCOMPARE(bytes(info), identified ? module->identity().record() : before);
+        QCOMPARE(QSettings().value("midiInPort").toString(), connects ? ports->writePort() : QString());
+        QCOMPARE(QSettings().value("midiOutPort").toString(), connects ? ports->readPort() : QString());
+    }
+#endif
+
+    // Every command with the bytes the module decoded; the refused ones (a
+    // fourth voice, program 128, GM channel 17) send nothing.
+    void editingCommands()
+    {
+        QMidiUtils& l = *link;
+        l.sendVoiceChange(2, 3, 4, 5, 6);
+        l.sendVoiceChange(3, 3, 4, 5, 6);
+        l.sendVoiceVariation(1, 0x0B, 200);
+        l.sendVoiceVariation16(7, 0x30, 0xC321);
+        l.sendSetupVariation(4, 100);
+        l.sendLoadProgram(127);
+        l.sendLoadProgram(128);
+        l.sendOrganVariation(8, 0x10, 0x80);
+        l.sendGmVoiceChange(15, 12, 1, 127, 35);
+        l.sendGmVoiceChange(16, 1, 1, 1, 1);
+        l.sendGmVoiceVariation(9, 113, 64);
+        l.systemReset();
+        QVERIFY(l.endProgrammingMode());
+        l.samReset();
+        l.samTest();
+        l.samPcmChecksum();
+        l.samPanic();
+        // Frames arrive in order: once this one is in, so is every command.
+        l.sendCommand(0x27);
+        QTRY_VERIFY(!module->log().isEmpty() && module->log().last().frame.com == 0x27);
+        QStringList decoded;
+        for (const lyrsim::SimLogEntry& e : module->log())
+            decoded << QString::asprintf("%02x ", e.frame.com) + e.frame.data.toHex();
+        QCOMPARE(decoded.join(", "), QString("20 0203040506, 21 0b01c8, 21 30070321, 21 150464, 21 147f7f, 29 100880, "
+                                             "2d 0f0c017f23, 2e 710940, 01 aa, 01 a7, 07 , 00 , 0f , 2c , 27 "));
+        // Two of them change what the module holds.
+        QCOMPARE(int(l.getCurrentProgramIdx()), 127);
+        QCOMPARE(int(module->memory().ramPrograms[65408 + 4]), 100);
+    }
+
+    void programsAndWavetableThroughFlash()
+    {
+        qstrcpy(programsFlash.program[5].name, "Stored");
+        wavetable.family[2].count = 1;
+        setVoiceName(&wavetable.family[2].voice[0], "Strings");
+        QSignalSpy texts(link, &QMidiUtils::infoMessage);
+        QSignalSpy progress(link, &QMidiUtils::updateProgress);
+
+        QVERIFY(link->saveProgramsAndWavetableToFlash());
+        const QByteArray area = module->memory().flash.mid(ProgramsArea, 131072);
+        QByteArray resealed = area.left(65536);
+        SimMemory::seal(resealed);
+        QVERIFY(resealed == area.left(65536));
+        QVERIFY(area == bytes(programsFlash) + bytes(wavetable));
+        QCOMPARE(texts.last().at(0).toString(), QString("Writing Stm32 Flash ..."));
+        QCOMPARE(progress.last(), (QVariantList { 131072, 0, 131072 }));
+        // One erase of the programs sectors, then every chunk committed at its offset.
+        const int chunk = info.PacketSize;
+        QCOMPARE(module->commandData(0x05), QList<QByteArray> { QByteArray::fromHex("0b01") });
+        QCOMPARE(module->commandData(0x06).size(), 131072 / chunk);
+        QCOMPARE(module->commandData(0x06).last(), "\x0b\x01" + bytes(quint16(chunk)) + bytes(quint32(131072 - chunk)));
+
+        std::memset(&programsFlash, 0, sizeof(programsFlash));
+        std::memset(&wavetable, 0, sizeof(wavetable));
+        QVERIFY(link->loadProgramsAndWavetableFromFlash());
+        QVERIFY(bytes(programsFlash) + bytes(wavetable) == area);
+    }
+
+    // Each read against memory the module holds and the editor has not seen.
+    void readsFillTheMirror()
+    {
+        if (OverJack)
+            QSKIP("runs in process only");
+        SimMemory& m = module->memory();
+        m.ramPrograms.replace(0, 6, "Edited");
+        m.gmData = pattern(1024);
+        m.dspFlash.replace(0x40000 + 28, 13, "XYsecond bank");
+        QByteArray flashed = m.flash.mid(ProgramsArea, 65536).replace(511, 7, "Flashed");
+        SimMemory::seal(flashed);
+        m.flash.replace(ProgramsArea, 65536, flashed);
+        QVERIFY(link->loadProgramsFromRam() && bytes(programs) == m.ramPrograms);
+        QVERIFY(link->loadGmDataFromRam() && bytes(gmData) == m.gmData);
+        QVERIFY(link->readSoundbankDir() && bytes(soundBankDir) == m.dspFlash.mid(0x40000, 448));
+        QVERIFY(link->loadProgramsFromFlash() && bytes(programsFlash) == flashed);
+        QVERIFY(link->copyProgramsFromFlashToRam() && link->loadProgramsFromRam() && bytes(programs) == flashed);
+
+        // Programs with a bad checksum are refused; the wavetable beside them is still taken.
+        m.flash[ProgramsArea + 100] = 'x';
+        wavetable.family[0].count = 1;
+        const QByteArray table = bytes(wavetable);
+        m.flash.replace(ProgramsArea + 65536, 65536, table);
+        QVERIFY(link->loadProgramsAndWavetableFromFlash());
+        QVERIFY(bytes(programsFlash) == flashed && bytes(wavetable) == table);
+    }
+
+    void failedTransferLeavesTheMirror_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<int>("frames");     // of com the module decoded
+        QTest::addColumn<bool>("jack");
+        const auto row = [](const char* name, Operation op, const char* fault, int com, int frames, bool jack) {
+            QTest::newRow(name) << op << QString(fault) << com << frames << jack;
+        };
+        const Operation fromFlash = [](QMidiUtils& l, SimMemory&) { return l.loadProgramsFromFlash(); };
+        const Operation save = [](QMidiUtils& l, SimMemory&) { return l.saveProgramsAndWavetableToFlash(); };
+        row("no reply in the middle of a flash read", fromFlash, "noreply:0x1e:1:0:5", 0x1E, 6, true);
+        row("short reply to a flash read", fromFlash, "short:0x1e:1:100:3", 0x1E, 4, false);
+        row("checksum in flash corrupted", [](QMidiUtils& l, SimMemory& m) {
+            m.flash[ProgramsArea + 7] = 'x';
+            return l.loadProgramsFromFlash();
+        }, "", 0x1E, 64, true);
+        row("NACK on erase", save, "nack:0x05", 0x03, 0, true);
+        row("empty reply to a DSP read", [](QMidiUtils& l, SimMemory&) { return l.readSoundbankDir(); },
+            "short:0x28:1:0", 0x0B, 0, false);
+        row("current program from an empty reply", [](QMidiUtils& l, SimMemory& m) {
+            m.currentProgram = 7;     // the identity record before it starts with 0x59
+            return l.identify() && l.getCurrentProgramIdx() != 0;
+        }, "short:0x27:1:0", 0x27, 1, false);
+        row("PacketSize above a frame: no erase", [](QMidiUtils& l, SimMemory&) {
+            info.PacketSize = 40000;
+            return l.saveProgramsAndWavetableToFlash();
+        }, "", 0x05, 0, false);
+        row("echo test above a frame", [](QMidiUtils& l, SimMemory&) { return l.test(40000); }, "", 0x24, 0, false);
+        row("file ends before the size given", [](QMidiUtils& l, SimMemory&) {
+            QTemporaryFile file;
+            return !file.open() || file.write(pattern(40000)) != 40000 || !file.seek(0)
+                || l.writeToSamFlash(0x80000, 70000, &file, 5000);
+        }, "", 0x0A, 1, false);
+    }
+    void failedTransferLeavesTheMirror()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QString, fault);
+        QFETCH(int, com);
+        QFETCH(int, frames);
+        QFETCH(bool, jack);
+        if (OverJack && !jack)
+            QSKIP("runs in process only");
+        if (!fault.isEmpty())
+            addFault(fault);
+        const QByteArray before = mirror();
+        const QByteArray flashBefore = module->memory().flash;
+
+        QVERIFY(!operation(*link, module->memory()));
+        QVERIFY(mirror() == before);
+        QCOMPARE(int(module->commandData(quint8(com)).size()), frames);
+        if (com == 0x03)
+            QVERIFY(module->memory().flash == flashBefore);
+    }
+
+    void dspFlash_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("fromFile");
+        QTest::addColumn<QString>("writes");
+        QTest::addColumn<bool>("jack");
+        const QString twoContinues = "09 0a 0a 0a 0a 0c 0a 0a 0a 0a 0c 0a 0a 0b";
+        QTest::newRow("300000 bytes") << 300000 << false << twoContinues << true;
+        QTest::newRow("300000 bytes from a file") << 300000 << true << twoContinues << false;
+        QTest::newRow("exactly 128 KB") << 131072 << false << "09 0a 0a 0a 0a 0b" << false;
+    }
+    void dspFlash()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, fromFile);
+        QFETCH(QString, writes);
+        QFETCH(bool, jack);
+        if (OverJack && !jack)
+            QSKIP("runs in process only");
+        QByteArray data = pattern(size);
+        QTemporaryFile file;
+        QVERIFY(file.open() && file.write(data) == size && file.seek(0));
+
+        QVERIFY(fromFile ? link->writeToSamFlash(0x80000, size, &file, 5000)
+                         : link->writeToSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(data.data()), 5000));
+        QCOMPARE(sequence(), writes);
+        QVERIFY(module->memory().dspFlash.mid(0x80000, size) == data);
+
+        module->clearLog();
+        QByteArray back(size, 0);
+        QVERIFY(link->readFromSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(back.data())));
+        QCOMPARE(sequence(), QString(writes).replace("09", "0e").replace("0a", "28"));
+        QVERIFY(back == data);
+    }
+
+    void usbFileList()
+    {
+        if (OverJack)
+            QSKIP("runs in process only");
+        module->memory().usbFiles = QStringList { "BANK1.SBK", "piano.sbk", "notes.txt" };
+        int code = 0;
+        QCOMPARE(link->getUsbFileList(".sbk", &code), (QStringList { "BANK1.SBK", "piano.sbk" }));
+        QCOMPARE(code, 0xAC);
+        module->memory().usbStick = false;
+        QCOMPARE(link->getUsbFileList(QString(), &code), QStringList());
+        QCOMPARE(code, 0x25);
+    }
+};
+
+LYR_TEST_MAIN_CORE(TestModule)
+#include "tst_module.moc"
