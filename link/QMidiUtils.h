@@ -57,6 +57,10 @@ public:
     bool samFlashWriteStart(uint32_t address);
     bool samFlashSendData(uint32_t size, uint8_t* pData);
 
+    // How long writePcm lets the module go on erasing after it acknowledged
+    // the erase, before the first data arrives.
+    unsigned int samEraseSettleMs = 10000;
+
     // Ports.
     QMidiIn midiIn;
     QMidiOut midiOut;
@@ -144,6 +148,18 @@ public slots:
     bool checkSamFirmwareData(QByteArray& data);
     bool checkPcmData(QByteArray& data);
     bool checkParametersData(QByteArray& data);
+    // The writers take a file open for reading and leave closing it to the
+    // caller. Firmware goes into the controller's flash sectors that info
+    // names, and nothing is erased or sent for an image shorter than 512
+    // bytes, larger than its area, or failing its check. The application
+    // writer first connects to the module's loader by port names; the PCM
+    // and parameter data go into the DSP flash at 0x80000, the PCM area
+    // erased first.
+    bool writeApplication(QFile* pFile, QString in, QString out);
+    bool writeLoader(QFile* pFile);
+    bool writeSamFirmware(QFile* pFile);
+    bool writePcm(QFile* pFile);
+    bool writeParameters(QFile* pFile);
 
 signals:
     void updateProgress(int value, int min = 0, int max = 100);

@@ -2,9 +2,11 @@
 // and loader, the DSP firmware, and the DSP's PCM and parameter data.
 
 #include "QMidiUtils.h"
+#include "TInfo.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -19,6 +21,76 @@ constexpr int DigestSize = 16;
 // DSP firmware carries its version as text in this window.
 constexpr int SamVersionAt = 42;
 constexpr int SamVersionLength = 52;
+
+constexpr unsigned char ComSamErase = 0x08;
+// PCM and parameter data start here in the DSP's serial flash.
+constexpr uint32_t SamDataAddress = 0x80000;
+constexpr unsigned int FlashChunkTimeoutMs = 60000;
+constexpr unsigned int SamEraseTimeoutMs = 15000;
+constexpr unsigned int SamWriteTimeoutMs = 10000;
+
+bool fitsArea(const QByteArray& image, quint32 areaSize)
+{
+    if (quint32(image.size()) <= areaSize)
+        return true;
+    qDebug() << "size error:" << image.size() << "/" << areaSize;
+    return false;
+}
+
+// The whole file, when it is long enough to be a firmware image at all and
+// fits its area; nothing has been sent when this fails.
+bool readFirmware(QFile* file, quint32 areaSize, QByteArray& image)
+{
+    if (!file)
+        return false;
+    image = file->readAll();
+    if (image.isEmpty() || !fitsArea(image, areaSize))
+        return false;
+    if (image.size() < MinImageSize) {
+        qDebug() << "image too short:" << image.size();
+        return false;
+    }
+    return true;
+}
+
+// Erases the sectors and writes the image from their start.
+bool writeFirmware(QMidiUtils& link, QByteArray& image, quint16 sectorIni, quint16 sectorNum)
+{
+    if (!link.writeToStm32Flash(reinterpret_cast<uint8_t*>(image.data()), uint32_t(image.size()), sectorIni,
+                                sectorNum, 0, FlashChunkTimeoutMs)) {
+        qDebug() << "error writeSector";
+        return false;
+    }
+    emit link.infoMessage("Done");
+    return true;
+}
+
+// PCM and parameter files: an open link and a "Bank" file.
+bool bankFileReady(QMidiUtils& link, QFile* file, const char* failure)
+{
+    if (!file || !link.isConnected())
+        return false;
+    QByteArray head = file->read(4);
+    if (head.isEmpty())
+        return false;
+    if (!link.checkParametersData(head)) {
+        qDebug() << failure;
+        return false;
+    }
+    return true;
+}
+
+// The whole file, from its first byte, into the DSP flash's data area.
+bool writeBankFile(QMidiUtils& link, QFile* file)
+{
+    file->seek(0);
+    const qint64 size = file->size();
+    // Sizes travel as 32 bits; a file that does not fit would arrive cut.
+    if (size > qint64(UINT32_MAX - SamDataAddress))
+        return false;
+    emit link.infoMessage("Writing SAM Flash ...");
+    return link.writeToSamFlash(SamDataAddress, uint32_t(size), file, SamWriteTimeoutMs);
+}
 
 // Application and loader images share a shape: vector word, a start and an
 // end signature, and an MD5 trailer over the image with the trailer zeroed.
@@ -92,4 +164,68 @@ bool QMidiUtils::checkPcmData(QByteArray& data)
 bool QMidiUtils::checkParametersData(QByteArray& data)
 {
     return data.startsWith("Bank");
+}
+
+bool QMidiUtils::writeApplication(QFile* pFile, QString in, QString out)
+{
+    qDebug() << "writeApplication";
+    QByteArray image;
+    if (!readFirmware(pFile, info.AppSize, image))
+        return false;
+    if (!checkApplicationData(image)) {
+        qDebug() << "error application file";
+        return false;
+    }
+    // The module has restarted into its loader: connect to it and take its
+    // identity, which may name a smaller application area than before.
+    if (!connectToModule(in, out, true, false, false)) {
+        qDebug() << "error connecting to module";
+        return false;
+    }
+    if (!fitsArea(image, info.AppSize))
+        return false;
+    return writeFirmware(*this, image, info.AppSectorIni, info.AppSectorNum);
+}
+
+bool QMidiUtils::writeLoader(QFile* pFile)
+{
+    qDebug() << "writeLoader";
+    QByteArray image;
+    if (!isConnected() || !readFirmware(pFile, info.LoaderSize, image))
+        return false;
+    if (!checkLoaderData(image)) {
+        qDebug() << "error loader file";
+        return false;
+    }
+    return writeFirmware(*this, image, info.LoaderSectorIni, info.LoaderSectorNum);
+}
+
+bool QMidiUtils::writeSamFirmware(QFile* pFile)
+{
+    qDebug() << "writeSamFirmware";
+    QByteArray image;
+    if (!isConnected() || !readFirmware(pFile, info.SamSize, image))
+        return false;
+    if (!checkSamFirmwareData(image)) {
+        qDebug() << "error firmware file";
+        return false;
+    }
+    return writeFirmware(*this, image, info.SamSectorIni, info.SamSectorNum);
+}
+
+bool QMidiUtils::writePcm(QFile* pFile)
+{
+    if (!bankFileReady(*this, pFile, "error pcm file"))
+        return false;
+    emit infoMessage("Erasing SAM Flash ...");
+    if (!command(ComSamErase, {}, SamEraseTimeoutMs, "ACKNOLEDGE error!"))
+        return false;
+    // The module acknowledges at once and goes on erasing.
+    wait(samEraseSettleMs);
+    return writeBankFile(*this, pFile);
+}
+
+bool QMidiUtils::writeParameters(QFile* pFile)
+{
+    return bankFileReady(*this, pFile, "error parameters file") && writeBankFile(*this, pFile);
 }

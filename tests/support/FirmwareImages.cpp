@@ -19,13 +19,14 @@ void flip(QByteArray& image, int at)
         image[at] = char(image[at] ^ 0x5A);
 }
 
-} // namespace
-
+// The MD5 trailer over the image with the trailer zeroed.
 void seal(QByteArray& image)
 {
     image.replace(image.size() - DigestSize, DigestSize, QByteArray(DigestSize, '\0'));
     image.replace(image.size() - DigestSize, DigestSize, QCryptographicHash::hash(image, QCryptographicHash::Md5));
 }
+
+} // namespace
 
 QByteArray makeImage(Image kind, int size, quint32 seed)
 {
@@ -74,7 +75,6 @@ QByteArray withFlaw(QByteArray image, Flaw flaw)
         if (image.startsWith("Bank"))
             image[0] = 'b';
         break;
-    case Flaw::Short: image.truncate(93); break;
     }
     return image;
 }

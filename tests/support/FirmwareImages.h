@@ -25,11 +25,7 @@ enum class Flaw {
     BodyByte,        // byte 396, just after the start signature, changed
     VersionText,     // the DSP version's model code changed
     LowerCaseBank,   // "bank" for "Bank"
-    Short,           // cut to 93 bytes, one short of the DSP version text
 };
 QByteArray withFlaw(QByteArray image, Flaw flaw);
-
-// Recomputes the MD5 trailer of an application or loader image.
-void seal(QByteArray& image);
 
 } // namespace lyrtest
