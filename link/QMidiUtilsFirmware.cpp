@@ -112,9 +112,10 @@ bool checkSignedImage(const QByteArray& data, const char* start, const char* end
         qDebug() << "errore firma finale";
         return false;
     }
-    QByteArray copy = data;
-    copy.replace(copy.size() - DigestSize, DigestSize, QByteArray(DigestSize, '\0'));
-    const QByteArray computed = QCryptographicHash::hash(copy, QCryptographicHash::Md5);
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    md5.addData(QByteArrayView(data).first(data.size() - DigestSize));
+    md5.addData(QByteArray(DigestSize, '\0'));
+    const QByteArray computed = md5.result();
     const QByteArray stored = data.right(DigestSize);
     if (logDigests) {
         qDebug() << "md5 stored:" << stored.toHex();
