@@ -29,8 +29,7 @@ private slots:
     void checksumIsTheSumOfTheBytesBeforeIt()
     {
         // Worked out by hand: 'B'+'M'+'O'+'D'+'U'+'L'+'E' = 520, plus 01 01.
-        static TPrograms block;
-        std::memset(&block, 0, sizeof(block));
+        static TPrograms block; // all zero
         writeHeader(&block);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(block.header.checksum), 4), QByteArray("\0\0\x02\x0a", 4));
         QVERIFY(controlChecksum(&programs, computeChecksum(&programs)));
