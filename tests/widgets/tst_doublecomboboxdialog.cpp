@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<QStringList>("outputs");
         QTest::addColumn<int>("preselected");
         QTest::addColumn<QString>("how");    // the button pressed
-        QTest::addColumn<QString>("chosen"); // both texts after OK
+        QTest::addColumn<QString>("chosen"); // both texts when accepted
         const QStringList outputs { "MIDIOUT2 (Borvan Lyr)", "Synth Out" };
         QTest::newRow("OK") << outputs << 1 << "OK" << "Loop In|Synth Out";
         QTest::newRow("nothing preselected") << outputs << -1 << "OK" << "Loop In|";
@@ -41,10 +41,7 @@ private slots:
             if (b->text() == how)
                 QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!dialog.isVisible());
-        const bool accepted = dialog.result() == QDialog::Accepted;
-        QCOMPARE(accepted, how == "OK");
-        QTEST(accepted ? dialog.firstComboBox->currentText() + "|" + dialog.secondComboBox->currentText() : QString(), "chosen");
+        QTEST(dialog.result() == QDialog::Accepted ? dialog.firstComboBox->currentText() + "|" + dialog.secondComboBox->currentText() : QString(), "chosen");
     }
 };
 

@@ -115,12 +115,9 @@ private slots:
         QTest::addColumn<Type>("type");
         QTest::addColumn<QString>("band"); // f0, gain, Q
         const QMetaEnum types = QMetaEnum::fromType<Type>();
-        for (int i = 0; i < types.keyCount(); ++i) {
-            QTest::addRow("%s 1 kHz +9 dB Q0.7", types.key(i)) << Type(types.value(i)) << "1000 9 0.7";
-            QTest::addRow("%s 40 Hz -24 dB Q16", types.key(i)) << Type(types.value(i)) << "40 -24 16";
-            QTest::addRow("%s 20 kHz +24 dB Q0.1", types.key(i)) << Type(types.value(i)) << "20000 24 0.1";
-            QTest::addRow("%s 20 Hz 0 dB Q0.1", types.key(i)) << Type(types.value(i)) << "20 0 0.1";
-        }
+        for (int i = 0; i < types.keyCount(); ++i)
+            for (const char* band : { "1000 9 0.7", "40 -24 16", "20000 24 0.1", "20 0 0.1" })
+                QTest::addRow("%s %s", types.key(i), band) << Type(types.value(i)) << QString(band);
     }
 
     void responseMatchesTextbookFilter()
@@ -141,8 +138,7 @@ private slots:
     }
 
     // A setting that is no number, or a Q of 0, never reaches the
-    // coefficients; 0 Hz has no place on the logarithmic axis, and what a band
-    // pass passes there is nothing at all.
+    // coefficients; 0 Hz has no place on the logarithmic axis.
     void settingsOutsideTheScale()
     {
         const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -152,8 +148,6 @@ private slots:
         eq.setQ(0);
         QCOMPARE(eq.getQ(), 0.1);
         QVERIFY(eq.getFrequencyResponse(0, 20000, 10).isEmpty());
-        setBand(eq, QMyParametricEq::BandPassFilter, 1000, 0, 1);
-        QCOMPARE(eq.coputeFrequencyResponse(0), -std::numeric_limits<double>::infinity());
     }
 
     void draggingAHandleMovesItsBand_data()
