@@ -60,46 +60,37 @@ private slots:
 
     // Interval 0 holds the blink, whether set before starting or while
     // blinking; an interval again lets the lamp rise and fall until stopped.
-    void intervalZeroSuspendsBlinking()
+    // However often the main window starts and stops it, the lamp reuses its
+    // one animation, and deleting a blinking lamp takes the animation along.
+    void blinkPausesStopsAndLeavesNothingBehind()
     {
-        QMyLed led;
-        QSignalSpy spy(&led, &QMyLed::brightnessChanged);
+        auto* led = new QMyLed;
+        const int children = led->children().size();
+        QSignalSpy spy(led, &QMyLed::brightnessChanged);
         const auto stays = [&spy] {
             spy.clear();
             QTest::qWait(150);
             return spy.isEmpty();
         };
-        led.setBlinkingInterval(0);
-        led.startBlinking();
-        QVERIFY(stays() && led.isBlinking());
-        led.setBlinkingInterval(60);
+        led->setBlinkingInterval(0);
+        led->startBlinking();
+        QVERIFY(stays() && led->isBlinking());
+        led->setBlinkingInterval(60);
         QTRY_VERIFY(!spy.isEmpty() && spy.last().first().toDouble() > 0.9);
         QTRY_VERIFY(spy.last().first().toDouble() < 0.1);
-        led.setBlinkingInterval(0);
-        led.startBlinking();
-        QVERIFY(stays() && led.isBlinking());
-        led.setBlinkingInterval(60);
-        QTRY_VERIFY(spy.count() > 2);
-        led.stopBlinking();
-        QVERIFY(stays());
-    }
-
-    // However often the main window starts and stops it, the lamp reuses its
-    // one animation, and deleting a blinking lamp takes the animation along.
-    void blinkLeavesNoAnimationsBehind()
-    {
-        auto* led = new QMyLed;
+        led->setBlinkingInterval(0);
+        led->startBlinking();
+        QVERIFY(stays() && led->isBlinking());
         led->setBlinkingInterval(40);
-        const int children = led->children().size();
         for (int i = 0; i < 50; ++i) {
             led->startBlinking();
             led->stopBlinking();
         }
+        QVERIFY(stays());
         led->startBlinking();
         QCOMPARE(led->children().size(), children);
         QPointer<QSequentialAnimationGroup> group = led->findChild<QSequentialAnimationGroup*>();
-        QCOMPARE(group->state(), QAbstractAnimation::Running);
-        QTest::qWait(60);
+        QTRY_VERIFY(spy.count() > 2);
         delete led;
         QVERIFY(group.isNull());
         QTest::qWait(100); // nothing may still animate the deleted lamp
