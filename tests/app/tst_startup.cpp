@@ -37,7 +37,6 @@ private slots:
         qunsetenv("QT_SCALE_FACTOR");
         applyScaleSetting(settings);
         QTEST(qgetenv("QT_SCALE_FACTOR"), "factor");
-        qunsetenv("QT_SCALE_FACTOR");
     }
 
     void settingsNamesAndLook()

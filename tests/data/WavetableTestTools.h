@@ -1,13 +1,12 @@
 #pragma once
 
-// Small helpers for the wavetable tests: building tables voice by voice and
-// silencing the parser's per-line debug output where a test parses a lot.
+// Helpers for the wavetable tests: building a table voice by voice and reading
+// a name field back as bytes.
 
 #include "TGmWavetable.h"
 
 #include <QByteArray>
-#include <QLoggingCategory>
-#include <QStringDecoder>
+#include <QString>
 #include <cstring>
 
 namespace wttest {
@@ -16,19 +15,9 @@ namespace wttest {
 inline void put(TGmWavetable& table, int f, const QByteArray& name, quint8 bank, quint8 pch, quint8 sbk = 0)
 {
     TGmFamily& family = table.family[f];
-    TGmVoice& v = family.voice[family.count];
-    setVoiceName(&v, name);
-    v.family = quint8(f);
-    v.num = quint8(family.count);
-    v.bank = bank;
-    v.pch = pch;
-    v.sbk = sbk;
-    ++family.count;
-}
-
-inline void clear(TGmWavetable& table)
-{
-    std::memset(&table, 0, sizeof(table));
+    setVoiceName(&family.voice[family.count], name);
+    const quint8 fields[] = { quint8(f), quint8(family.count), bank, pch, sbk }; // family, num, bank, pch, sbk
+    std::memcpy(&family.voice[family.count++].family, fields, sizeof(fields));
 }
 
 // The name field of a slot as raw bytes, up to its first NUL.
@@ -39,18 +28,7 @@ inline QByteArray nameBytes(const TGmVoice& v)
 
 inline bool isValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString ignored = decoder(bytes);
-    Q_UNUSED(ignored);
-    return !decoder.hasError();
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
-
-// Keeps qDebug quiet for its lifetime.
-class QuietDebug
-{
-public:
-    QuietDebug() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); }
-    ~QuietDebug() { QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, true); }
-};
 
 } // namespace wttest

@@ -1,11 +1,18 @@
 // The voice catalogue as the pages, the voice chooser and the soundbank
 // manager use it: look-ups with their neutral answers, merging soundbank
 // voices in, stripping them out again, and judging a table read from the
-// module.
+// module; and reading voice descriptors into it: the one the editor ships,
+// the line shapes a hand-written or soundbank descriptor may contain, and the
+// limits of the record the voices land in.
 
 #include "TestSupport.h"
 #include "TGmWavetable.h"
+#include "WavetableDescriptor.h"
 #include "WavetableTestTools.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <climits>
 
 using wttest::put;
 
@@ -20,12 +27,31 @@ QString family(int f)
     return voices.join(", ");
 }
 
-QByteArray bytesOf(const TGmWavetable& table)
+TGmWavetable bank; // a soundbank's voices, to merge
+TGmWavetable parsed;
+
+// Parses text as soundbank 5, of which only size bytes count.
+void parse(const QByteArray& text, int size = INT_MAX)
 {
-    return QByteArray(reinterpret_cast<const char*>(&table), sizeof(table));
+    extractWavetable(reinterpret_cast<const unsigned char*>(text.constData()), qMin(size, int(text.size())), &parsed, 5);
 }
 
-TGmWavetable bank; // a soundbank's voices, to merge
+QByteArray voiceLine(int family, const QByteArray& name, const QByteArray& pch = "1")
+{
+    return "$,0," + pch + "," + QByteArray::number(family) + ",50,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,\t" + name + "\n";
+}
+
+// Every voice parsed, as "family/slot name bank pch sbk".
+QStringList voices()
+{
+    QStringList all;
+    for (int f = 0; f < GmFamilyCount; ++f)
+        for (int i = 0; i < parsed.family[f].count; ++i) {
+            const TGmVoice& v = parsed.family[f].voice[i];
+            all << QString("%1/%2 %3 %4 %5 %6").arg(f).arg(v.num).arg(QString::fromUtf8(wttest::nameBytes(v))).arg(v.bank).arg(v.pch).arg(v.sbk);
+        }
+    return all;
+}
 
 } // namespace
 
@@ -33,24 +59,22 @@ class TestWavetable : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); // a line per voice parsed or removed
+    }
+
     void init()
     {
         // Piano: three voices, Organ one, Drumset one; the rest empty.
-        wttest::clear(wavetable);
-        wttest::clear(bank);
+        wavetable = {};
+        bank = {};
         put(wavetable, 0, "Grand Piano", 0, 0);
         put(wavetable, 0, "Bright Piano", 0, 1);
         put(wavetable, 0, "Stage Piano", 8, 4, 2);
         put(wavetable, 2, "Bright Piano", 0, 1);
         put(wavetable, 12, "Standard", 0, 0);
         initWavetableFamilyNames();
-        // Names that fill their field leave no NUL: the bytes after them
-        // (a voice, the family byte 'A') must not leak into them.
-        put(wavetable, 5, "Xylo", 0, 13);
-        wavetable.family[5].count = 0;
-        std::memcpy(wavetable.family[1].voice[0].name, "ABCDEFGHIJKLMNO", 15);
-        wavetable.family[1].voice[0].family = 'A';
-        wavetable.family[1].count = 1;
     }
 
     void lookUps_data()
@@ -63,11 +87,7 @@ private slots:
         QTest::newRow("drum set") << 12 << 0 << "Drumset 1: Standard 0 0 0 0";
         QTest::newRow("unused slot") << 0 << 250 << "Piano 3:  0 0 0 0";
         QTest::newRow("slot 251") << 0 << 251 << "Piano 3: Unavailable 0 0 0 0";
-        QTest::newRow("slot 65535") << 0 << 65535 << "Piano 3: Unavailable 0 0 0 0";
         QTest::newRow("family 13") << 13 << 0 << " 0: Unavailable 0 0 0 0";
-        QTest::newRow("family 255") << 255 << 2 << " 0: Unavailable 0 0 0 0";
-        QTest::newRow("names filling their fields") << 5 << 0 << "String-Choir 0: Xylo 0 13 0 0";
-        QTest::newRow("voice name filling its field") << 1 << 0 << "Chrom 1: ABCDEFGHIJKLMNO 0 0 0 0";
     }
 
     void lookUps()
@@ -80,27 +100,17 @@ private slots:
                   .arg(getVoicePch(f, v)).arg(getVoiceNum(f, v)).arg(getVoiceSbk(f, v)), "shown");
     }
 
-    void voiceByBankAndProgram_data()
-    {
-        QTest::addColumn<int>("family");
-        QTest::addColumn<int>("bank");
-        QTest::addColumn<int>("pch");
-        QTest::addColumn<int>("index");   // in that family
-        QTest::addColumn<int>("lowest");  // the first family holding it
-        QTest::newRow("found") << 0 << 8 << 4 << 2 << 0;
-        QTest::newRow("in two families") << 2 << 0 << 1 << 0 << 0;
-        QTest::newRow("nowhere") << 0 << 5 << 9 << 251 << 13;
-        QTest::newRow("pch above 255 is not its low byte") << 0 << 0 << 257 << 251 << 13;
-        QTest::newRow("family 13") << 13 << 8 << 4 << 251 << 0;
-    }
-
     void voiceByBankAndProgram()
     {
-        QFETCH(int, family);
-        QFETCH(int, bank);
-        QFETCH(int, pch);
-        QTEST(int(getVoiceIdx(quint8(family), quint8(bank), quint16(pch))), "index");
-        QTEST(int(getVoiceFam(quint8(bank), quint16(pch))), "lowest");
+        // The slot in a family, and the first family holding it: 251 and 13 for none.
+        const auto found = [](int family, int bank, int pch) {
+            return QString("%1 %2").arg(getVoiceIdx(quint8(family), quint8(bank), quint16(pch))).arg(getVoiceFam(quint8(bank), quint16(pch)));
+        };
+        QCOMPARE(found(0, 8, 4), "2 0");
+        QCOMPARE(found(2, 0, 1), "0 0"); // in two families
+        QCOMPARE(found(0, 5, 9), "251 13");
+        QCOMPARE(found(0, 0, 257), "251 13"); // not its low byte, 1
+        QCOMPARE(found(13, 8, 4), "251 0");
     }
 
     void mergingAppendsAfterExistingVoices()
@@ -110,6 +120,7 @@ private slots:
         put(bank, 9, "Saw Lead", 2, 81, 3);
         bank.family[0].voice[1].num = 77;
         addWavetable(&bank);
+        addWavetable(nullptr);
         QCOMPARE(family(0), QString("Grand Piano 0, Bright Piano 0, Stage Piano 2, Soft Piano 3, Hard Piano 3"));
         QCOMPARE(family(9), QString("Saw Lead 3"));
         QCOMPARE(family(12), QString("Standard 0"));
@@ -119,50 +130,30 @@ private slots:
 
     void mergingStopsAtFullFamilies_data()
     {
-        QTest::addColumn<int>("present");
+        QTest::addColumn<int>("count"); // of family 7, filled with Flutes up to 251
         QTest::addColumn<int>("incoming");
         QTest::newRow("room for some") << 249 << 5;
         QTest::newRow("already full") << 251 << 3;
+        QTest::newRow("count beyond the slots") << 300 << 1;
         QTest::newRow("source count corrupt") << 0 << 9999;
     }
 
     void mergingStopsAtFullFamilies()
     {
-        QFETCH(int, present);
+        QFETCH(int, count);
         QFETCH(int, incoming);
-        wttest::clear(wavetable);
-        for (int i = 0; i < present; ++i)
+        wavetable = {};
+        for (int i = 0; i < qMin(count, 251); ++i)
             put(wavetable, 7, "Flute", 0, 73);
         for (int i = 0; i < qMin(incoming, 251); ++i)
             put(bank, 7, "Pan Flute", 1, 75, 1);
+        wavetable.family[7].count = quint16(count);
         bank.family[7].count = quint16(incoming);
         addWavetable(&bank);
-        QCOMPARE(wavetable.family[7].count, quint16(251));
-        QCOMPARE(getVoiceName(7, 250), present >= 251 ? QString("Flute") : QString("Pan Flute"));
-        QCOMPARE(wavetable.family[8].count, quint16(0));
-    }
-
-    void corruptCountsNeverReachPastTheSlots()
-    {
-        // Look-ups and merging into a family whose count is beyond its slots.
-        wavetable.family[3].count = 300;
-        QCOMPARE(getVoiceCount(3), quint16(251));
-        QCOMPARE(getVoiceName(3, 251), QString("Unavailable"));
-        put(bank, 3, "Bandoneon", 0, 23, 1);
-        const QByteArray before = bytesOf(wavetable);
-        addWavetable(&bank);
-        addWavetable(nullptr);
-        QCOMPARE(bytesOf(wavetable), before);
-
-        // Removal in a full family with a corrupt count.
-        wttest::clear(wavetable);
-        for (int i = 0; i < GmMaxVoices; ++i)
-            put(wavetable, 10, "Koto", 0, 107, i == 250 ? 5 : 0);
-        wavetable.family[10].count = 700;
-        wavetable.family[11].name[0] = 'K'; // first byte after family 10's slots
-        removeSoundbankFromWavetable(5);
-        QCOMPARE(wavetable.family[10].count, quint16(250));
-        QCOMPARE(wavetable.family[11].name[0], 'K');
+        QCOMPARE(getVoiceCount(7), quint16(251));
+        QCOMPARE(getVoiceName(7, 250), count >= 251 ? QString("Flute") : QString("Pan Flute"));
+        // Nothing spills into the next family.
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&wavetable.family[8]), sizeof(TGmFamily)), QByteArray(sizeof(TGmFamily), 0));
     }
 
     void removingASoundbankRenumbersTheOnesAbove_data()
@@ -182,7 +173,7 @@ private slots:
     {
         QFETCH(QString, sbks);
         QFETCH(int, removed);
-        wttest::clear(wavetable);
+        wavetable = {};
         const QStringList list = sbks.split(' ');
         for (int i = 0; i < list.size(); ++i)
             put(wavetable, 4, "v" + QByteArray::number(i), 0, quint8(24 + i), quint8(list[i].toInt()));
@@ -201,8 +192,7 @@ private slots:
     void validationOfATableFromTheModule()
     {
         bank = wavetable;
-        QVERIFY(validateWavetable(&bank));
-        bank.family[4].count = 251; // a full family, as the parser and merging leave it
+        bank.family[3].count = 251; // a full family, as the parser and merging leave it
         QVERIFY(validateWavetable(&bank));
         bank.family[4].count = 252;
         QVERIFY(!validateWavetable(&bank));
@@ -213,6 +203,96 @@ private slots:
         bank.family[1].voice[3].bank = 128;
         QVERIFY(!validateWavetable(&bank));
         QVERIFY(!validateWavetable(nullptr));
+    }
+
+    // What the factory reset does: parse the shipped descriptor, append it to
+    // an empty catalogue, name the families; then every GM program on bank 0
+    // has its voice.
+    void factoryLoadFindsEveryGmProgram()
+    {
+        QFile file(":/WaveTableVoicesDescriptor5916.txt"), twin(":/LYR_PXW418_WaveTableVoicesDescriptor5916.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly) && twin.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QCOMPARE(twin.readAll(), text);
+        parse(text);
+        QList<int> counts;
+        for (const TGmFamily& f : parsed.family)
+            counts << f.count;
+        QCOMPARE(counts, QList<int>({ 8, 8, 5, 3, 8, 16, 8, 16, 8, 16, 15, 17, 9 }));
+        wavetable = {};
+        addWavetable(&parsed);
+        initWavetableFamilyNames();
+        QVERIFY(validateWavetable(&wavetable));
+        for (quint16 pch = 0; pch < 128; ++pch) {
+            const quint8 family = getVoiceFam(0, pch);
+            QVERIFY2(family < GmDrumFamily && !getVoiceName(family, getVoiceIdx(family, 0, pch)).isEmpty(), qPrintable(QString::number(pch)));
+        }
+        QCOMPARE(getVoiceName(0, getVoiceIdx(0, 0, 4)), QString("El Piano1"));
+        QCOMPARE(getFamilyName(getVoiceFam(0, 33)), QString("Bass-FX"));
+        QCOMPARE(getVoiceName(12, getVoiceIdx(12, 0, 40)), QString("Brush"));
+    }
+
+    void lineShapes_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("voice"); // "" for none
+        QTest::newRow("voice example") << QByteArray("$,0,1,0,50,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,\tBright Piano\n") << "0/0 Bright Piano 0 1 5";
+        QTest::newRow("drum set example") << QByteArray("!,3,9,279,0,\tAcoustic1\n") << "12/0 Acoustic1 0 9 5";
+        QTest::newRow("19 numbers") << QByteArray("$,0,1,0,50,127,0,127,40,0,127,20,0,127,0,0,0,0,128,128,\tShort\n") << "";
+        QTest::newRow("blank before $") << " " + voiceLine(0, "Indented") << "";
+        QTest::newRow("blanks and tabs around commas")
+            << QByteArray("$ ,\t3 , 17,\t2\t,50 ,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128 , 128 ,Rock Organ\n") << "2/0 Rock Organ 3 17 5";
+        QTest::newRow("inner blanks made one, outer dropped") << voiceLine(0, "\tEl   \t Piano  1  ") << "0/0 El Piano 1 0 1 5";
+        QTest::newRow("CRLF line end") << voiceLine(7, "Oboe\r") << "7/0 Oboe 0 1 5";
+        QTest::newRow("family 12 only from drum lines") << voiceLine(12, "Not A Kit") << "";
+        QTest::newRow("family 256 is family 0") << voiceLine(256, "Wrapped") << "0/0 Wrapped 0 1 5";
+        QTest::newRow("bank 300 keeps its low byte") << QByteArray("$,300,5,1,50,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,Big\n") << "1/0 Big 44 5 5";
+        QTest::newRow("pch beyond 64 bits") << voiceLine(4, "Huge", "18446744073709551617") << "4/0 Huge 0 1 5";
+        QTest::newRow("pch of 40 digits") << voiceLine(4, "Zeros", "0000000000000000000000000000000000000127") << "4/0 Zeros 0 127 5";
+        QTest::newRow("unused field of 30 digits") << QByteArray("$,0,9,1,999999999999999999999999999999,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,Bells\n")
+                                                   << "1/0 Bells 0 9 5";
+        // Only ASCII digits are numbers.
+        QTest::newRow("Arabic-Indic digit") << voiceLine(0, "Digits", "\xd9\xa3") << "";
+        QTest::newRow("drum set pch beyond 255") << QByteArray("!,0,264,300,0,Kit\n") << "12/0 Kit 0 8 5";
+        // Names are cut to 14 bytes at a whole UTF-8 character.
+        QTest::newRow("15 bytes") << voiceLine(6, "ABCDEFGHIJKLMNO") << "6/0 ABCDEFGHIJKLMN 0 1 5";
+        QTest::newRow("2-byte character across the cut") << voiceLine(6, "ABCDEFGHIJKLM\xc3\xa9x") << "6/0 ABCDEFGHIJKLM 0 1 5";
+        QTest::newRow("3-byte character across the cut") << voiceLine(6, "ABCDEFGHIJKL\xe2\x82\xac") << "6/0 ABCDEFGHIJKL 0 1 5";
+        QTest::newRow("4-byte character across the cut") << voiceLine(6, "ABCDEFGHIJK\xf0\x9f\x8e\xb9") << "6/0 ABCDEFGHIJK 0 1 5";
+        QTest::newRow("4-byte character ends at 14") << voiceLine(6, "ABCDEFGHIJ\xf0\x9f\x8e\xb9!") << QString::fromUtf8("6/0 ABCDEFGHIJ\xf0\x9f\x8e\xb9 0 1 5");
+        QTest::newRow("invalid byte becomes a replacement") << voiceLine(6, "Caf\xe9 Noir") << QString::fromUtf8("6/0 Caf\xef\xbf\xbd Noir 0 1 5");
+        QTest::newRow("invalid bytes at the cut") << voiceLine(6, "ABCDEFGHIJKL\xff\xff") << "6/0 ABCDEFGHIJKL 0 1 5";
+    }
+
+    void lineShapes()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, voice);
+        parse(text);
+        QCOMPARE(voices(), voice.isEmpty() ? QStringList() : QStringList(voice));
+    }
+
+    // The record's limits: 251 voices to a family, and the text after them
+    // still read; and the text's: only size bytes count (a soundbank
+    // descriptor sits in a zero-filled buffer), none below zero, and nothing
+    // happens without a text or a table.
+    void limitsOfTheRecordAndTheText()
+    {
+        QByteArray text;
+        for (int i = 0; i < 252; ++i)
+            text += voiceLine(3, "v" + QByteArray::number(i));
+        parse(text + voiceLine(4, "After"));
+        QCOMPARE(int(parsed.family[3].count), 251);
+        QCOMPARE(wttest::nameBytes(parsed.family[3].voice[250]), QByteArray("v250"));
+        QCOMPARE(voices().mid(251), QStringList({ "4/0 After 0 1 5" }));
+        text = voiceLine(0, "First") + voiceLine(0, "Second") + QByteArray(64, 0);
+        parse(text, int(text.indexOf('\n')) + 1);
+        QCOMPARE(voices(), QStringList({ "0/0 First 0 1 5" }));
+        parse(text, -5);
+        QCOMPARE(voices(), QStringList());
+        extractWavetable(reinterpret_cast<const unsigned char*>(text.constData()), int(text.size()), nullptr, 0);
+        extractWavetable(nullptr, 100, &parsed, 0);
+        extractWavetable(static_cast<QIODevice*>(nullptr), &parsed, 0);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
@@ -29,16 +30,6 @@ inline void mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton bu
 inline void press(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonPress, p, b); }
 inline void dragTo(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseMove, p, b); }
 inline void release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) { mouse(w, QEvent::MouseButtonRelease, p, b); }
-
-// Returns whether the widget accepted the wheel event.
-inline bool wheel(QWidget* widget, QPoint angleDelta)
-{
-    const QPointF pos(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), angleDelta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    event.setAccepted(false);
-    QApplication::sendEvent(widget, &event);
-    return event.isAccepted();
-}
 
 // The widget painted at the given device pixel ratio on its window colour.
 inline QImage render(QWidget* widget, qreal dpr)

@@ -31,10 +31,7 @@ double referenceDb(Type type, double f0, double gainDb, double q, double f)
     // Bilinear transform with the frequency warped to land on f0: s is the
     // analog frequency normalised to the band's own.
     const cplx s = (1.0 - zInv) / ((1.0 + zInv) * std::tan(w0 / 2));
-    const double A = std::pow(10.0, gainDb / 40.0); // square root of the linear gain
-    const double rootA = std::sqrt(A);
-    const double e = std::exp(-w0);
-
+    const double A = std::pow(10.0, gainDb / 40.0), rootA = std::sqrt(A), e = std::exp(-w0); // A: square root of the linear gain
     cplx h;
     switch (type) {
     case QMyParametricEq::AllPassFilter:     h = (s * s - s / q + 1.0) / (s * s + s / q + 1.0); break;
@@ -44,12 +41,8 @@ double referenceDb(Type type, double f0, double gainDb, double q, double f)
     case QMyParametricEq::BandPassFilter:    h = s / (s * s + s / q + 1.0); break;
     case QMyParametricEq::NotchFilter:       h = (s * s + 1.0) / (s * s + s / q + 1.0); break;
     case QMyParametricEq::PeakingFilter:     h = (s * s + s * (A / q) + 1.0) / (s * s + s / (A * q) + 1.0); break;
-    case QMyParametricEq::LowShelfFilterSecondOrder:
-        h = A * (s * s + (rootA / q) * s + A) / (A * s * s + (rootA / q) * s + 1.0);
-        break;
-    case QMyParametricEq::HighShelfFilterSecondOrder:
-        h = A * (A * s * s + (rootA / q) * s + 1.0) / (s * s + (rootA / q) * s + A);
-        break;
+    case QMyParametricEq::LowShelfFilterSecondOrder:  h = A * (s * s + (rootA / q) * s + A) / (A * s * s + (rootA / q) * s + 1.0); break;
+    case QMyParametricEq::HighShelfFilterSecondOrder: h = A * (A * s * s + (rootA / q) * s + 1.0) / (s * s + (rootA / q) * s + A); break;
     // First-order shelves: the full gain (A squared) on one side, none on
     // the other, half of it in dB at f0.
     case QMyParametricEq::LowShelfFilterFirstOrder:  h = A * (s + A) / (A * s + 1.0); break;
@@ -73,47 +66,43 @@ void setBand(QMyParametricEq& eq, Type type, double f0, double gain, double q)
     eq.computeParameters();
 }
 
-// The plot with its type menu answered by the test instead of a user.
-class ScriptedEqPlot : public QMyParametricEqPlot
-{
-public:
-    QString choice; // entry to pick; empty dismisses the menu
-    QStringList offered; // title and entries of each menu shown
-
-protected:
-    QAction* execMenu(QMenu* menu, const QPoint&) override
-    {
-        QAction* chosen = nullptr;
-        offered << menu->title();
-        for (QAction* a : menu->actions()) {
-            offered << a->text();
-            chosen = a->text() == choice ? a : chosen;
-        }
-        return chosen;
-    }
-};
-
 QPointF pixelOf(const QCustomPlot& plot, double f, double gain)
 {
     return QPointF(plot.xAxis->coordToPixel(f), plot.yAxis->coordToPixel(gain));
 }
 
-// A shown four-band plot with dragging on; band 2 sits at 3 kHz, +10 dB.
-void setUp(ScriptedEqPlot& plot)
+// A four-band plot with dragging on, its type menu answered by the test
+// instead of a user; band 2 sits at 3 kHz, +10 dB.
+class ScriptedEqPlot : public QMyParametricEqPlot
 {
-    plot.resize(640, 320);
-    plot.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&plot));
-    plot.init(4, false);
-    plot.setMousDragEnabled(true);
-    const double freqs[] = { 100, 800, 3000, 12000 }, gains[] = { 6, -8, 10, 0 };
-    for (int b = 0; b < 4; ++b) {
-        plot.setFrequency(b, freqs[b], false);
-        plot.setGain(b, gains[b], false);
+public:
+    QString choice; // entry to pick; empty dismisses the menu
+    int menus = 0;  // shown so far
+
+    ScriptedEqPlot()
+    {
+        resize(640, 320);
+        init(4, false);
+        setMousDragEnabled(true);
+        const double freqs[] = { 100, 800, 3000, 12000 }, gains[] = { 6, -8, 10, 0 };
+        for (int b = 0; b < 4; ++b) {
+            setFrequency(b, freqs[b], false);
+            setGain(b, gains[b], false);
+        }
+        replot(QCustomPlot::rpImmediateRefresh);
+        drawAll();
     }
-    plot.replot(QCustomPlot::rpImmediateRefresh);
-    plot.drawAll();
-}
+
+protected:
+    QAction* execMenu(QMenu* menu, const QPoint&) override
+    {
+        ++menus;
+        for (QAction* a : menu->actions())
+            if (a->text() == choice)
+                return a;
+        return nullptr;
+    }
+};
 
 } // namespace
 
@@ -126,10 +115,9 @@ private slots:
         QTest::addColumn<Type>("type");
         QTest::addColumn<QString>("band"); // f0, gain, Q
         const QMetaEnum types = QMetaEnum::fromType<Type>();
-        for (int i = 0; i < types.keyCount(); ++i) {
-            QTest::addRow("%s 1 kHz +9 dB Q0.7", types.key(i)) << Type(types.value(i)) << "1000 9 0.7";
-            QTest::addRow("%s 40 Hz -24 dB Q16", types.key(i)) << Type(types.value(i)) << "40 -24 16";
-        }
+        for (int i = 0; i < types.keyCount(); ++i)
+            for (const char* band : { "1000 9 0.7", "40 -24 16", "20000 24 0.1", "20 0 0.1" })
+                QTest::addRow("%s %s", types.key(i), band) << Type(types.value(i)) << QString(band);
     }
 
     void responseMatchesTextbookFilter()
@@ -139,18 +127,19 @@ private slots:
         const QList<double> b = numbers(band);
         QMyParametricEq eq;
         setBand(eq, type, b[0], b[1], b[2]);
-        for (double f : { 20.0, b[0], 1000.0, 10000.0, 20000.0, b[0] * 0.5, b[0] * 1.7 }) {
+        for (double f : { 0.0, 20.0, b[0], 1000.0, 10000.0, 20000.0, b[0] * 0.5, b[0] * 1.7 }) {
             const double expected = referenceDb(type, b[0], b[1], b[2], f), actual = eq.coputeFrequencyResponse(f);
-            // A notch at its centre is a true zero, which rounding leaves
-            // somewhere far below anything audible: both must be that deep.
+            // A notch at its centre (or a high pass at 0 Hz) is a true zero,
+            // which rounding leaves somewhere far below anything audible, but
+            // never a NaN: both must be that deep.
             const bool ok = expected < -80 ? actual < -80 : std::abs(actual - expected) < 0.01;
             QVERIFY2(ok, qPrintable(QString("%1 Hz: %2 dB, expected %3 dB").arg(f).arg(actual).arg(expected)));
         }
     }
 
-    // No setting a user or a program can reach puts a NaN on the screen: not
-    // a notch evaluated exactly at its centre, nor a setting that is no number.
-    void noSettingGivesNaN()
+    // A setting that is no number, or a Q of 0, never reaches the
+    // coefficients; 0 Hz has no place on the logarithmic axis.
+    void settingsOutsideTheScale()
     {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         QMyParametricEq eq;
@@ -158,86 +147,51 @@ private slots:
         QCOMPARE(QList<double>({ eq.getFrequency(), eq.getGain(), eq.getQ() }), QList<double>({ 20.0, -24.0, 0.1 }));
         eq.setQ(0);
         QCOMPARE(eq.getQ(), 0.1);
-        const QMetaEnum types = QMetaEnum::fromType<Type>();
-        for (int i = 0; i < types.keyCount(); ++i)
-            for (double f0 : { 20.0, 1000.0, 20000.0 })
-                for (double gain : { -24.0, 0.0, 24.0 })
-                    for (double q : { 0.1, 16.0 }) {
-                        setBand(eq, Type(types.value(i)), f0, gain, q);
-                        for (const QPointF& p : eq.getFrequencyResponse(20, 20000, 100) + eq.getFrequencyResponse({ 0.0, f0, 22050.0 }))
-                            QVERIFY2(!std::isnan(p.y()), types.key(i));
-                    }
-        // Logarithmic spacing has no meaning from 0 Hz; what a band pass
-        // passes at 0 Hz is nothing at all.
         QVERIFY(eq.getFrequencyResponse(0, 20000, 10).isEmpty());
-        setBand(eq, QMyParametricEq::BandPassFilter, 1000, 0, 1);
-        QCOMPARE(eq.coputeFrequencyResponse(0), -std::numeric_limits<double>::infinity());
     }
 
     void draggingAHandleMovesItsBand_data()
     {
         QTest::addColumn<int>("band");
-        QTest::addColumn<double>("toFrequency");
-        QTest::addColumn<double>("toGain");
-        QTest::newRow("mid-low band up to 200 Hz") << 1 << 200.0 << 6.0;
-        QTest::newRow("low band across the others") << 0 << 10000.0 << 3.0;
+        QTest::addColumn<QPointF>("to"); // frequency, gain
+        QTest::addColumn<QString>("info"); // while picked
+        QTest::newRow("mid-low band up to 200 Hz") << 1 << QPointF(200, 6) << "Gain: -8.0 dB\nFreq: 800.0 Hz";
+        QTest::newRow("low band across the others") << 0 << QPointF(10000, 3) << "Gain: 6.0 dB\nFreq: 100.0 Hz";
     }
 
     void draggingAHandleMovesItsBand()
     {
         QFETCH(int, band);
-        QFETCH(double, toFrequency);
-        QFETCH(double, toGain);
+        QFETCH(QPointF, to);
         ScriptedEqPlot plot;
-        setUp(plot);
         QSignalSpy changed(&plot, &QMyParametricEqPlot::eqChanged);
         const QMyParametricEq* eq = plot.band(band);
         const double q = eq->getQ();
-
-        const QPointF from = pixelOf(plot, eq->getFrequency(), eq->getGain()), to = pixelOf(plot, toFrequency, toGain);
+        const QPointF from = pixelOf(plot, eq->getFrequency(), eq->getGain()), target = pixelOf(plot, to.x(), to.y());
+        // Picking a band shows its info beside the handle, in pixels whatever the axes.
         press(&plot, from);
         QCOMPARE(plot.getSelectedBand(), band);
+        QCPItemText* info = plot.findChild<QCPItemText*>();
+        QTEST(info->text(), "info");
+        QCOMPARE(info->position->pixelPosition(), from + QPointF(20, -20));
         for (int i = 1; i <= 5; ++i) {
-            dragTo(&plot, from + (to - from) * i / 5);
+            dragTo(&plot, from + (target - from) * i / 5);
             QCOMPARE(changed.count(), i);
         }
-        release(&plot, to);
-
+        release(&plot, target);
         // The band and the last report hold where the pointer went, Q and type unchanged.
-        const QList<QVariant> last = changed.last();
-        QCOMPARE(last, QList<QVariant>({ band, eq->getFrequency(), eq->getGain(), q, QVariant::fromValue(QMyParametricEq::PeakingFilter) }));
-        QVERIFY2(std::abs(eq->getFrequency() / toFrequency - 1) < 1e-6 && std::abs(eq->getGain() - toGain) < 1e-6, qPrintable(last.at(1).toString()));
+        QCOMPARE(changed.last(), QList<QVariant>({ band, eq->getFrequency(), eq->getGain(), q, QVariant::fromValue(QMyParametricEq::PeakingFilter) }));
+        QVERIFY2(std::abs(eq->getFrequency() / to.x() - 1) < 1e-6 && std::abs(eq->getGain() - to.y()) < 1e-6, qPrintable(info->text()));
         // The curve followed: its peak or dip now sits at the new place.
-        QVERIFY(std::abs(plot.graph(band)->data()->findBegin(toFrequency)->value - toGain) < 0.5);
-
-        // With the button up, moving the pointer drags nothing.
+        QVERIFY(std::abs(plot.graph(band)->data()->findBegin(to.x())->value - to.y()) < 0.5);
+        // With the button up, moving the pointer drags nothing; a press beside
+        // every handle drops the pick and parks the info off the plot.
         dragTo(&plot, pixelOf(plot, 50, -20), Qt::NoButton);
         QCOMPARE(changed.count(), 5);
-    }
-
-    void infoShowsTheSelectedBand()
-    {
-        ScriptedEqPlot plot;
-        setUp(plot);
-        QCPItemText* text = nullptr;
-        for (int i = 0; i < plot.itemCount(); ++i)
-            text = text ? text : qobject_cast<QCPItemText*>(plot.item(i));
-        QCOMPARE(text->text(), QString("Gain: -- dB\nFreq: -- Hz"));
-        QVERIFY(text->position->pixelPosition().x() > plot.width());
-
-        // In pixels beside the handle, whatever the axes.
-        const QPointF p = pixelOf(plot, 3000, 10);
-        press(&plot, p);
-        QCOMPARE(text->text(), QString("Gain: 10.0 dB\nFreq: 3000.0 Hz"));
-        const QPointF at = text->position->pixelPosition();
-        QVERIFY(std::abs(at.x() - (p.x() + 20)) < 1e-6 && std::abs(at.y() - (p.y() - 20)) < 1e-6);
-
-        // A press beside every handle clears the selection and parks the info.
-        release(&plot, p);
         press(&plot, pixelOf(plot, 30, -25));
         QCOMPARE(plot.getSelectedBand(), -1);
-        QCOMPARE(text->text(), QString("Gain: -- dB\nFreq: -- Hz"));
-        QVERIFY(text->position->pixelPosition().x() > plot.width());
+        QCOMPARE(info->text(), QString("Gain: -- dB\nFreq: -- Hz"));
+        QVERIFY(info->position->pixelPosition().x() > plot.width());
     }
 
     void menuRetypesTheSelectedBand_data()
@@ -256,7 +210,6 @@ private slots:
         QFETCH(bool, dragging);
         QFETCH(Type, type);
         ScriptedEqPlot plot;
-        setUp(plot);
         plot.setMousDragEnabled(dragging);
         plot.choice = choice;
         QSignalSpy changed(&plot, &QMyParametricEqPlot::eqChanged);
@@ -265,9 +218,7 @@ private slots:
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, p.toPoint(), plot.mapToGlobal(p.toPoint()));
         QApplication::sendEvent(&plot, &menuEvent);
 
-        // The types the module's equaliser plays, "Off" first.
-        const QStringList menu { "Select Type", "Off", "LP 6 dB", "LP 12 dB", "Low Shelf", "Peak", "High Shelf", "HP 6 dB", "HP 12 dB" };
-        QCOMPARE(plot.offered, dragging ? menu : QStringList());
+        QCOMPARE(plot.menus, dragging ? 1 : 0);
         QCOMPARE(plot.band(2)->getType(), type);
         // The new type goes out with the band's frequency, gain and Q, and
         // the curve is redrawn for it.
@@ -279,11 +230,12 @@ private slots:
         // must not then follow the bare pointer around.
         dragTo(&plot, pixelOf(plot, 300, -20), Qt::NoButton);
         QCOMPARE(changed.count(), type != QMyParametricEq::PeakingFilter ? 1 : 0);
-        QCOMPARE(plot.band(2)->getFrequency(), 3000.0);
-        QCOMPARE(plot.band(2)->getGain(), 10.0);
+        QCOMPARE(QPointF(plot.band(2)->getFrequency(), plot.band(2)->getGain()), QPointF(3000, 10));
     }
 
-    void reenabledPlotShowsItsColoursAtOnce()
+    // A re-enabled plot shows its colours at once; a curve of one sample is
+    // one point at the start frequency.
+    void curvesAfterEnablingAndOfOnePoint()
     {
         QMyParametricEqPlot plot;
         plot.init(4, true);
@@ -294,12 +246,6 @@ private slots:
         plot.setEnabled(true);
         QCOMPARE(plot.graph(2)->pen().color(), QColor(Qt::green));
         QTRY_VERIFY(replotted.count() > 0);
-    }
-
-    void aCurveOfOnePointIsADot()
-    {
-        QMyParametricEqPlot plot;
-        plot.init(2, true);
         plot.setFrequencySamples(1);
         plot.drawAll();
         QCOMPARE(plot.graph(0)->data()->size(), 1);
