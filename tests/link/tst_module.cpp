@@ -1,8 +1,8 @@
-// The module operations of the link end to end against the simulated module:
-// connection and identity, editing commands as the module decoded them, and
-// memory transfers checked against the module's own memory. Built twice: in
-// process (every case) and over JACK (LYR_OVER_JACK: the cases that must
-// cross real ports; the rest are skipped there).
+// The link end to end against the simulated module: frames and waits of the
+// link core, connection and identity, editing commands as the module decoded
+// them, and memory transfers checked against the module's own memory. Built
+// twice: in process (every case) and over JACK (LYR_OVER_JACK: the cases
+// that must cross real ports).
 
 #include "TestSupport.h"
 #include "InProcessModule.h"
@@ -15,6 +15,7 @@
 #include "TPrograms.h"
 #include "TSoundBankDirEntry.h"
 
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -39,6 +40,11 @@ template <typename T>
 QByteArray bytes(const T& record)
 {
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+}
+
+QByteArray reply(const QMidiUtils& link)
+{
+    return QByteArray(reinterpret_cast<const char*>(link.replyData), link.replySize);
 }
 
 // Everything the editor mirrors of the module.
@@ -97,6 +103,9 @@ private slots:
         module = new lyrsim::SimModule;
         link = new QMidiUtils;
         if (OverJack) {
+            // Fewer exchanges at 21 ms a JACK cycle, and chunks longer than
+            // one piece of the JACK output.
+            QVERIFY(module->identity().set("PacketSize", 8192));
             ports = new lyrsim::SimJackPorts(module);
             QString error;
             QVERIFY2(ports->open(&error), qPrintable(error));
@@ -116,6 +125,7 @@ private slots:
     void init()
     {
         module->clearFaults();
+        module->clearPreludes();
         module->memory() = SimMemory();
         if (!link->isConnected())
             QVERIFY(connectLink());
@@ -128,27 +138,106 @@ private slots:
         module->clearLog();
     }
 
+    // Echo tests (each word comes back complemented) around the pieces the
+    // JACK output cuts long messages into; the largest three times running.
+    void largeFramesBothWays_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("just under one piece") << 6990;
+        QTest::newRow("just over one piece") << 7010;
+        QTest::newRow("the largest frame") << 32768;
+    }
+    void largeFramesBothWays()
+    {
+        QFETCH(int, size);
+        for (int round = 0; round < (size == 32768 ? 3 : 1); ++round)
+            QVERIFY2(link->test(quint16(size)), qPrintable(QString("round %1").arg(round)));
+        QCOMPARE(int(module->log().last().frame.size), size);
+    }
+
+    void nackIsAReplyButNoAcknowledgement()
+    {
+        addFault("nack:0x02:2");
+        link->sendCommand(0x02);
+        QVERIFY(link->waitForReply(5000));
+        QCOMPARE(int(link->replyCom), 0x53);
+        link->sendCommand(0x02);
+        QVERIFY(!link->waitForAcknoledge(5000));
+        QVERIFY(link->identify());
+    }
+
+    // A flash write waits for its ACK while the module reports on the way:
+    // the reports must reach the window and the wait must run on to the ACK.
+    void textProgressAndNotificationsDoNotEndTheWait()
+    {
+        module->addPrelude(0x02, 0x30, "Erasing ...");
+        module->addPrelude(0x02, 0x32, QByteArray());  // no percentage: no progress
+        module->addPrelude(0x02, 0x32, QByteArray(1, 42));
+        module->addPrelude(0x02, 0x41, QByteArray::fromHex("05"));
+        module->addPrelude(0x02, 0x31, QByteArray());
+        addFault("delay:0x02:1:150");
+        QSignalSpy texts(link, &QMidiUtils::infoMessage);
+        QSignalSpy progress(link, &QMidiUtils::updateProgress);
+        QSignalSpy frames(link, &QMidiUtils::midiCommandReceived);
+
+        link->sendCommand(0x02);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(link->waitForAcknoledge(5000));
+        QVERIFY(clock.elapsed() >= 100);
+        QCOMPARE(reply(*link), module->identity().record());
+        QCOMPARE(QList<QVariantList>(texts), (QList<QVariantList> { { "Erasing ..." }, { "\x05" } }));
+        QCOMPARE(QList<QVariantList>(progress), (QList<QVariantList> { { 42, 0, 100 } }));
+        QCOMPARE(frames.size(), 6);
+        QCOMPARE(frames.at(3).at(0).value<unsigned char>(), 0x41);
+        QCOMPARE(frames.at(3).at(2).toByteArray(), QByteArray("\x05"));
+        QCOMPARE(frames.at(5).at(0).value<unsigned char>(), 0xAC);
+    }
+
+    void replyArrivingBeforeTheWaitCounts()
+    {
+        link->sendCommand(0x02);
+        QTRY_VERIFY(link->replyReceived);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(link->waitForAcknoledge(5000));
+        QVERIFY(clock.elapsed() < 100);
+    }
+
+    // Ports open, module not connected: one notConnected, nothing sent, and
+    // the waits end at once.
+    void notConnectedSendsNothing()
+    {
+        link->connected = false;
+        QSignalSpy refused(link, &QMidiUtils::notConnected);
+        link->sendCommand(0x02);
+        QCOMPARE(refused.size(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!link->waitForReply(2000) && !link->waitForAcknoledge(2000));
+        QVERIFY(clock.elapsed() < 100);
+        QTest::qWait(100);
+        QVERIFY(module->log().isEmpty());
+        QCOMPARE(refused.size(), 1);
+    }
+
 #ifdef LYR_OVER_JACK
     void connectsByPortNames_data()
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("skipTest");
         QTest::addColumn<bool>("identified");
         QTest::addColumn<bool>("connects");
-        QTest::newRow("parts of the names, any case") << "midiin2 (borvan" << "" << false << true << true;
-        QTest::newRow("no such port") << "MIDIIN9" << "" << false << false << false;
-        QTest::newRow("empty search text") << "" << "" << false << false << false;
-        QTest::newRow("identity of 59 bytes") << "lyr" << "identity-size:0x02:1:59" << false << false << false;
-        QTest::newRow("identity of 61 bytes") << "lyr" << "identity-size:0x02:1:61" << false << false << false;
-        QTest::newRow("echo word 5 wrong") << "lyr" << "corrupt:0x24:1:10" << false << true << false;
-        QTest::newRow("echo wrong, test skipped") << "lyr" << "corrupt:0x24:1:10" << true << true << true;
+        QTest::newRow("parts of the names, any case") << "midiin2 (borvan" << "" << true << true;
+        QTest::newRow("empty search text") << "" << "" << false << false;
+        QTest::newRow("identity of 59 bytes") << "lyr" << "identity-size:0x02:1:59" << false << false;
+        QTest::newRow("identity of 61 bytes") << "lyr" << "identity-size:0x02:1:61" << false << false;
+        QTest::newRow("echo word 5 wrong") << "lyr" << "corrupt:0x24:1:10" << true << false;
     }
     void connectsByPortNames()
     {
         QFETCH(QString, in);
         QFETCH(QString, fault);
-        QFETCH(bool, skipTest);
         QFETCH(bool, identified);
         QFETCH(bool, connects);
         if (!fault.isEmpty())
@@ -157,7 +246,7 @@ private slots:
         const QByteArray before = bytes(info);
         QSettings().clear();
 
-        QCOMPARE(link->connectToModule(in, "BORVAN LYR)", skipTest, true, false), connects);
+        QCOMPARE(link->connectToModule(in, "BORVAN LYR)", false, true, false), connects);
         QCOMPARE(link->isConnected(), connects);
         QCOMPARE(bytes(info), identified ? module->identity().record() : before);
         QCOMPARE(QSettings().value("midiInPort").toString(), connects ? ports->writePort() : QString());
@@ -228,11 +317,114 @@ private slots:
         QVERIFY(bytes(programsFlash) + bytes(wavetable) == area);
     }
 
+    void failedTransferLeavesTheMirror_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<int>("frames");     // of com the module decoded
+        const auto row = [](const char* name, Operation op, const char* fault, int com, int frames) {
+            QTest::newRow(name) << op << QString(fault) << com << frames;
+        };
+        const Operation fromFlash = [](QMidiUtils& l, SimMemory&) { return l.loadProgramsFromFlash(); };
+        const Operation save = [](QMidiUtils& l, SimMemory&) { return l.saveProgramsAndWavetableToFlash(); };
+        row("no reply in the middle of a flash read", fromFlash, "noreply:0x1e:1:0:5", 0x1E, 6);
+        row("checksum in flash corrupted", [](QMidiUtils& l, SimMemory& m) {
+            m.flash[ProgramsArea + 7] = 'x';
+            return l.loadProgramsFromFlash();
+        }, "", 0x1E, 65536 / moduleInfo.PacketSize);
+        row("NACK on erase", save, "nack:0x05", 0x03, 0);
+        if (OverJack)
+            return;
+        row("short reply to a flash read", fromFlash, "short:0x1e:1:100:3", 0x1E, 4);
+        row("empty reply to a DSP read", [](QMidiUtils& l, SimMemory&) { return l.readSoundbankDir(); },
+            "short:0x28:1:0", 0x0B, 0);
+        row("current program from an empty reply", [](QMidiUtils& l, SimMemory& m) {
+            m.currentProgram = 7;     // the identity record before it starts with 0x59
+            return l.identify() && l.getCurrentProgramIdx() != 0;
+        }, "short:0x27:1:0", 0x27, 1);
+        row("PacketSize above a frame: no erase", [](QMidiUtils& l, SimMemory&) {
+            info.PacketSize = 40000;
+            return l.saveProgramsAndWavetableToFlash();
+        }, "", 0x05, 0);
+        row("echo test above a frame, refused at once", [](QMidiUtils& l, SimMemory&) {
+            QElapsedTimer clock;
+            clock.start();
+            return l.test(40000) || clock.elapsed() > 1000;
+        }, "", 0x24, 0);
+        // The reply before it holds the right words: they must not count.
+        row("echo reply shorter than asked", [](QMidiUtils& l, SimMemory&) { return l.test(256) && l.test(256); },
+            "short:0x24:1:100:1", 0x24, 2);
+        row("file ends before the size given", [](QMidiUtils& l, SimMemory&) {
+            QTemporaryFile file;
+            return !file.open() || file.write(pattern(40000)) != 40000 || !file.seek(0)
+                || l.writeToSamFlash(0x80000, 70000, &file, 5000);
+        }, "", 0x0A, 1);
+    }
+    void failedTransferLeavesTheMirror()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QString, fault);
+        QFETCH(int, com);
+        QFETCH(int, frames);
+        if (!fault.isEmpty())
+            addFault(fault);
+        const QByteArray before = mirror();
+
+        QVERIFY(!operation(*link, module->memory()));
+        QVERIFY(mirror() == before);
+        QCOMPARE(int(module->commandData(quint8(com)).size()), frames);
+    }
+
+    void dspFlash_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("fromFile");
+        QTest::addColumn<QString>("writes");
+        const QString twoContinues = "09 0a 0a 0a 0a 0c 0a 0a 0a 0a 0c 0a 0a 0b";
+        QTest::newRow("300000 bytes") << 300000 << false << twoContinues;
+        if (OverJack)
+            return;
+        QTest::newRow("300000 bytes from a file") << 300000 << true << twoContinues;
+        QTest::newRow("exactly 128 KB") << 131072 << false << "09 0a 0a 0a 0a 0b";
+    }
+    void dspFlash()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, fromFile);
+        QFETCH(QString, writes);
+        QByteArray data = pattern(size);
+        QTemporaryFile file;
+        QVERIFY(file.open() && file.write(data) == size && file.seek(0));
+
+        QVERIFY(fromFile ? link->writeToSamFlash(0x80000, size, &file, 5000)
+                         : link->writeToSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(data.data()), 5000));
+        QCOMPARE(sequence(), writes);
+        QVERIFY(module->memory().dspFlash.mid(0x80000, size) == data);
+
+        module->clearLog();
+        QByteArray back(size, 0);
+        QVERIFY(link->readFromSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(back.data())));
+        QCOMPARE(sequence(), QString(writes).replace("09", "0e").replace("0a", "28"));
+        QVERIFY(back == data);
+    }
+
+    // The link's own guards and the remaining reads need no real ports.
+#ifndef LYR_OVER_JACK
+    // Refused without a frame, and the wait that follows must not take the
+    // answer to the command before it for its own.
+    void moreThan32KIsRefused()
+    {
+        QVERIFY(link->identify());
+        QByteArray big(32769, 1);
+        link->sendCommand(0x2F, quint16(big.size()), reinterpret_cast<unsigned char*>(big.data()));
+        QVERIFY(!link->waitForAcknoledge(200));
+        QCOMPARE(module->log().size(), 1);
+    }
+
     // Each read against memory the module holds and the editor has not seen.
     void readsFillTheMirror()
     {
-        if (OverJack)
-            QSKIP("runs in process only");
         SimMemory& m = module->memory();
         m.ramPrograms.replace(0, 6, "Edited");
         m.gmData = pattern(1024);
@@ -255,102 +447,9 @@ private slots:
         QVERIFY(bytes(programsFlash) == flashed && bytes(wavetable) == table);
     }
 
-    void failedTransferLeavesTheMirror_data()
-    {
-        QTest::addColumn<Operation>("operation");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("com");
-        QTest::addColumn<int>("frames");     // of com the module decoded
-        QTest::addColumn<bool>("jack");
-        const auto row = [](const char* name, Operation op, const char* fault, int com, int frames, bool jack) {
-            QTest::newRow(name) << op << QString(fault) << com << frames << jack;
-        };
-        const Operation fromFlash = [](QMidiUtils& l, SimMemory&) { return l.loadProgramsFromFlash(); };
-        const Operation save = [](QMidiUtils& l, SimMemory&) { return l.saveProgramsAndWavetableToFlash(); };
-        row("no reply in the middle of a flash read", fromFlash, "noreply:0x1e:1:0:5", 0x1E, 6, true);
-        row("short reply to a flash read", fromFlash, "short:0x1e:1:100:3", 0x1E, 4, false);
-        row("checksum in flash corrupted", [](QMidiUtils& l, SimMemory& m) {
-            m.flash[ProgramsArea + 7] = 'x';
-            return l.loadProgramsFromFlash();
-        }, "", 0x1E, 64, true);
-        row("NACK on erase", save, "nack:0x05", 0x03, 0, true);
-        row("empty reply to a DSP read", [](QMidiUtils& l, SimMemory&) { return l.readSoundbankDir(); },
-            "short:0x28:1:0", 0x0B, 0, false);
-        row("current program from an empty reply", [](QMidiUtils& l, SimMemory& m) {
-            m.currentProgram = 7;     // the identity record before it starts with 0x59
-            return l.identify() && l.getCurrentProgramIdx() != 0;
-        }, "short:0x27:1:0", 0x27, 1, false);
-        row("PacketSize above a frame: no erase", [](QMidiUtils& l, SimMemory&) {
-            info.PacketSize = 40000;
-            return l.saveProgramsAndWavetableToFlash();
-        }, "", 0x05, 0, false);
-        row("echo test above a frame", [](QMidiUtils& l, SimMemory&) { return l.test(40000); }, "", 0x24, 0, false);
-        row("file ends before the size given", [](QMidiUtils& l, SimMemory&) {
-            QTemporaryFile file;
-            return !file.open() || file.write(pattern(40000)) != 40000 || !file.seek(0)
-                || l.writeToSamFlash(0x80000, 70000, &file, 5000);
-        }, "", 0x0A, 1, false);
-    }
-    void failedTransferLeavesTheMirror()
-    {
-        QFETCH(Operation, operation);
-        QFETCH(QString, fault);
-        QFETCH(int, com);
-        QFETCH(int, frames);
-        QFETCH(bool, jack);
-        if (OverJack && !jack)
-            QSKIP("runs in process only");
-        if (!fault.isEmpty())
-            addFault(fault);
-        const QByteArray before = mirror();
-        const QByteArray flashBefore = module->memory().flash;
-
-        QVERIFY(!operation(*link, module->memory()));
-        QVERIFY(mirror() == before);
-        QCOMPARE(int(module->commandData(quint8(com)).size()), frames);
-        if (com == 0x03)
-            QVERIFY(module->memory().flash == flashBefore);
-    }
-
-    void dspFlash_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("fromFile");
-        QTest::addColumn<QString>("writes");
-        QTest::addColumn<bool>("jack");
-        const QString twoContinues = "09 0a 0a 0a 0a 0c 0a 0a 0a 0a 0c 0a 0a 0b";
-        QTest::newRow("300000 bytes") << 300000 << false << twoContinues << true;
-        QTest::newRow("300000 bytes from a file") << 300000 << true << twoContinues << false;
-        QTest::newRow("exactly 128 KB") << 131072 << false << "09 0a 0a 0a 0a 0b" << false;
-    }
-    void dspFlash()
-    {
-        QFETCH(int, size);
-        QFETCH(bool, fromFile);
-        QFETCH(QString, writes);
-        QFETCH(bool, jack);
-        if (OverJack && !jack)
-            QSKIP("runs in process only");
-        QByteArray data = pattern(size);
-        QTemporaryFile file;
-        QVERIFY(file.open() && file.write(data) == size && file.seek(0));
-
-        QVERIFY(fromFile ? link->writeToSamFlash(0x80000, size, &file, 5000)
-                         : link->writeToSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(data.data()), 5000));
-        QCOMPARE(sequence(), writes);
-        QVERIFY(module->memory().dspFlash.mid(0x80000, size) == data);
-
-        module->clearLog();
-        QByteArray back(size, 0);
-        QVERIFY(link->readFromSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(back.data())));
-        QCOMPARE(sequence(), QString(writes).replace("09", "0e").replace("0a", "28"));
-        QVERIFY(back == data);
-    }
-
+    // The answer without a stick is a file status: it must end the wait.
     void usbFileList()
     {
-        if (OverJack)
-            QSKIP("runs in process only");
         module->memory().usbFiles = QStringList { "BANK1.SBK", "piano.sbk", "notes.txt" };
         int code = 0;
         QCOMPARE(link->getUsbFileList(".sbk", &code), (QStringList { "BANK1.SBK", "piano.sbk" }));
@@ -359,6 +458,7 @@ private slots:
         QCOMPARE(link->getUsbFileList(QString(), &code), QStringList());
         QCOMPARE(code, 0x25);
     }
+#endif
 };
 
 LYR_TEST_MAIN_CORE(TestModule)
