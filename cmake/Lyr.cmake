@@ -73,11 +73,15 @@ function(lyr_add_test name)
     endif()
 endfunction()
 
-# lyr_add_benchmark(<name> SOURCES ... [LIBS ...])
-# Built by the scripts, run by hand: build/benchmarks/<name>.
+# lyr_add_benchmark(<name> SOURCES ... [LIBS ...] [GUI])
+# Built by the scripts, run by hand: build/benchmarks/<name>. GUI benchmarks
+# get a main() with an offscreen QApplication.
 function(lyr_add_benchmark name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    if(ARG_GUI)
+        target_link_libraries(${name} PRIVATE lyr_guibenchmain)
+    endif()
     target_compile_options(${name} PRIVATE ${LYR_WARNINGS})
 endfunction()

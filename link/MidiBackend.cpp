@@ -50,3 +50,12 @@ unsigned long jackPeriodMicroseconds()
         return 0;
     return (frames * 1000000ul + rate - 1) / rate;
 }
+
+QStringList portNames(RtMidi* midi)
+{
+    QStringList names;
+    const unsigned int count = midi ? midi->getPortCount() : 0;
+    for (unsigned int i = 0; i < count; ++i)
+        names << QString::fromStdString(midi->getPortName(i));
+    return names;
+}

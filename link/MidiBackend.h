@@ -6,11 +6,16 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 
 std::unique_ptr<RtMidiIn> createMidiIn(const std::string& clientName, unsigned int queueSizeLimit);
 std::unique_ptr<RtMidiOut> createMidiOut(const std::string& clientName);
+
+// Names of the ports an RtMidi object sees, in its order; none for null.
+QStringList portNames(RtMidi* midi);
 
 // Length of one JACK process cycle in microseconds, asked of the running
 // server; 0 when no server answers.

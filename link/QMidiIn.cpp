@@ -22,11 +22,7 @@ QMidiIn::~QMidiIn()
 
 QStringList QMidiIn::getPorts()
 {
-    QStringList ports;
-    const unsigned int count = getPortCount();
-    for (unsigned int i = 0; i < count; ++i)
-        ports << getPortName(i);
-    return ports;
+    return portNames(midiIn.get());
 }
 
 unsigned int QMidiIn::getPortCount()

@@ -27,11 +27,7 @@ QMidiOut::~QMidiOut()
 
 QStringList QMidiOut::getPorts()
 {
-    QStringList ports;
-    const unsigned int count = getPortCount();
-    for (unsigned int i = 0; i < count; ++i)
-        ports << getPortName(i);
-    return ports;
+    return portNames(midiOut.get());
 }
 
 unsigned int QMidiOut::getPortCount()
