@@ -50,9 +50,16 @@ lyr_start_jack() {
     fi
 }
 
+# A server with clients still attached can take its time over SIGTERM: give it
+# five seconds, then make sure.
 lyr_stop_jack() {
     if [ -n "${LYR_JACK_PID:-}" ]; then
         kill "$LYR_JACK_PID" 2>/dev/null || true
+        for _ in $(seq 1 50); do
+            kill -0 "$LYR_JACK_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -KILL "$LYR_JACK_PID" 2>/dev/null || true
         wait "$LYR_JACK_PID" 2>/dev/null || true
         LYR_JACK_PID=""
     fi
