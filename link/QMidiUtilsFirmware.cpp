@@ -22,7 +22,6 @@ constexpr int DigestSize = 16;
 constexpr int SamVersionAt = 42;
 constexpr int SamVersionLength = 52;
 
-constexpr unsigned char ComSamErase = 0x08;
 // PCM and parameter data start here in the DSP's serial flash.
 constexpr uint32_t SamDataAddress = 0x80000;
 constexpr unsigned int FlashChunkTimeoutMs = 60000;

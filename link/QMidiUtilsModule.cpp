@@ -26,10 +26,6 @@ int findPort(const QStringList& names, const QString& text)
     return -1;
 }
 
-constexpr unsigned char ComReset = 0x01;
-constexpr unsigned char ComIdentify = 0x02;
-constexpr unsigned char ComMidiTest = 0x24;
-
 // Data byte of ComReset.
 constexpr unsigned char ResetSystem = 0xAA;
 constexpr unsigned char ResetProgrammingMode = 0xA5;
@@ -146,13 +142,13 @@ void QMidiUtils::sendVoiceChange(uint8_t voice, uint8_t group, uint8_t num, uint
     if (voice > 2)
         return;
     unsigned char data[] = { voice, group, num, bnk, pch };
-    sendCommand(0x20, sizeof(data), data);
+    sendCommand(ComVoiceChange, sizeof(data), data);
 }
 
 void QMidiUtils::sendVoiceVariation(uint8_t voice, uint8_t com, uint8_t value)
 {
     unsigned char data[] = { com, voice, value };
-    sendCommand(0x21, sizeof(data), data);
+    sendCommand(ComVoiceVariation, sizeof(data), data);
 }
 
 // 14-bit values: the module takes the high 6 bits and the low byte.
@@ -160,13 +156,13 @@ void QMidiUtils::sendVoiceVariation16(uint8_t dato, uint8_t com, uint16_t value)
 {
     unsigned char data[] = { com, dato, static_cast<unsigned char>((value >> 8) & 0x3F),
                              static_cast<unsigned char>(value & 0xFF) };
-    sendCommand(0x21, sizeof(data), data);
+    sendCommand(ComVoiceVariation, sizeof(data), data);
 }
 
 void QMidiUtils::sendSetupVariation(uint8_t com, uint8_t value)
 {
     unsigned char data[] = { VariationSetup, com, value };
-    sendCommand(0x21, sizeof(data), data);
+    sendCommand(ComVoiceVariation, sizeof(data), data);
 }
 
 void QMidiUtils::sendLoadProgram(uint16_t idx)
@@ -174,14 +170,14 @@ void QMidiUtils::sendLoadProgram(uint16_t idx)
     if (idx > 127)
         return;
     unsigned char data[] = { VariationLoadProgram, static_cast<unsigned char>(idx), static_cast<unsigned char>(idx) };
-    sendCommand(0x21, sizeof(data), data);
+    sendCommand(ComVoiceVariation, sizeof(data), data);
 }
 
 void QMidiUtils::sendOrganVariation(uint8_t drawbar, uint8_t com, uint8_t value)
 {
     qDebug() << "send organ variation - com:" << com << "value:" << value;
     unsigned char data[] = { com, drawbar, value };
-    sendCommand(0x29, sizeof(data), data);
+    sendCommand(ComOrganVariation, sizeof(data), data);
 }
 
 void QMidiUtils::sendGmVoiceChange(uint8_t voice, uint8_t group, uint8_t num, uint8_t bnk, uint8_t pch)
@@ -190,13 +186,13 @@ void QMidiUtils::sendGmVoiceChange(uint8_t voice, uint8_t group, uint8_t num, ui
     if (voice > 15)
         return;
     unsigned char data[] = { voice, group, num, bnk, pch };
-    sendCommand(0x2D, sizeof(data), data);
+    sendCommand(ComGmVoiceChange, sizeof(data), data);
 }
 
 void QMidiUtils::sendGmVoiceVariation(uint8_t voice, uint8_t com, uint8_t value)
 {
     unsigned char data[] = { com, voice, value };
-    sendCommand(0x2E, sizeof(data), data);
+    sendCommand(ComGmVoiceVariation, sizeof(data), data);
 }
 
 void QMidiUtils::systemReset()
@@ -207,28 +203,28 @@ void QMidiUtils::systemReset()
 
 void QMidiUtils::samReset()
 {
-    sendCommand(0x07);
+    sendCommand(ComSamReset);
 }
 
 void QMidiUtils::samChipErase()
 {
-    sendCommand(0x08);
+    sendCommand(ComSamErase);
 }
 
 void QMidiUtils::samPcmChecksum()
 {
-    sendCommand(0x0F);
+    sendCommand(ComSamCksum);
 }
 
 void QMidiUtils::samTest()
 {
-    sendCommand(0x00);
+    sendCommand(ComTest);
 }
 
 void QMidiUtils::samPanic()
 {
     qDebug() << "Panic";
-    sendCommand(0x2C);
+    sendCommand(ComPanic);
 }
 
 bool QMidiUtils::beginProgrammingMode()

@@ -22,22 +22,6 @@
 
 namespace {
 
-constexpr unsigned char ComCpData = 0x03;
-constexpr unsigned char ComStmFlashErase = 0x05;
-constexpr unsigned char ComStmFlashWrite = 0x06;
-constexpr unsigned char ComSamFlashWrite = 0x09;
-constexpr unsigned char ComSamSendDma = 0x0A;
-constexpr unsigned char ComSamStop = 0x0B;
-constexpr unsigned char ComSamContinue = 0x0C;
-constexpr unsigned char ComSamFlashRead = 0x0E;
-constexpr unsigned char ComGetUsbFileList = 0x13;
-constexpr unsigned char ComFlashRead = 0x1E;
-constexpr unsigned char ComCopyProgramsFromFlashToRam = 0x25;
-constexpr unsigned char ComRamReadPrograms = 0x26;
-constexpr unsigned char ComGetCurrentProgram = 0x27;
-constexpr unsigned char ComSamReceiveDma = 0x28;
-constexpr unsigned char ComGetGmData = 0x30;
-
 // DSP flash transfers move 32 KB per frame and stop for a continue after
 // every 128 KB.
 constexpr uint32_t SamChunk = MaxFrameData;

@@ -23,6 +23,36 @@ constexpr unsigned char ReplyNack = 0x53;
 constexpr unsigned char ReplyEnd = 0x31;
 constexpr unsigned char ReplyPercent = 0x32;
 
+// Command codes the editor sends.
+constexpr unsigned char ComTest = 0x00;
+constexpr unsigned char ComReset = 0x01;
+constexpr unsigned char ComIdentify = 0x02;
+constexpr unsigned char ComCpData = 0x03;
+constexpr unsigned char ComStmFlashErase = 0x05;
+constexpr unsigned char ComStmFlashWrite = 0x06;
+constexpr unsigned char ComSamReset = 0x07;
+constexpr unsigned char ComSamErase = 0x08;
+constexpr unsigned char ComSamFlashWrite = 0x09;
+constexpr unsigned char ComSamSendDma = 0x0A;
+constexpr unsigned char ComSamStop = 0x0B;
+constexpr unsigned char ComSamContinue = 0x0C;
+constexpr unsigned char ComSamFlashRead = 0x0E;
+constexpr unsigned char ComSamCksum = 0x0F;
+constexpr unsigned char ComGetUsbFileList = 0x13;
+constexpr unsigned char ComFlashRead = 0x1E;
+constexpr unsigned char ComVoiceChange = 0x20;
+constexpr unsigned char ComVoiceVariation = 0x21;
+constexpr unsigned char ComMidiTest = 0x24;
+constexpr unsigned char ComCopyProgramsFromFlashToRam = 0x25;
+constexpr unsigned char ComRamReadPrograms = 0x26;
+constexpr unsigned char ComGetCurrentProgram = 0x27;
+constexpr unsigned char ComSamReceiveDma = 0x28;
+constexpr unsigned char ComOrganVariation = 0x29;
+constexpr unsigned char ComPanic = 0x2C;
+constexpr unsigned char ComGmVoiceChange = 0x2D;
+constexpr unsigned char ComGmVoiceVariation = 0x2E;
+constexpr unsigned char ComGetGmData = 0x30;
+
 // Moves bit 7 of p[0..n-1] into the returned MSB byte and clears it in place.
 // Only the first 7 bytes fit into an MSB byte; later ones contribute nothing.
 unsigned char resto8bit(unsigned char* p, unsigned char n);
