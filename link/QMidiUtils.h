@@ -180,10 +180,13 @@ private:
     // [u32 start + done, u16 chunk, 0, 0]; every reply must carry the chunk.
     bool readChunks(unsigned char com, uint32_t start, uint8_t* dest, uint32_t size, uint32_t timeout,
                     const char* failure);
-    // The DSP flash write: next hands out each chunk's bytes (null ends
-    // the transfer with false); percent reports progress in percent.
-    bool writeSamFlash(uint32_t address, uint32_t sizeb, uint32_t timeout, bool percent,
-                       const std::function<uint8_t*(uint32_t done, uint32_t chunk)>& next);
+    // Every DSP flash transfer: the start for reading or writing, chunks of
+    // at most 32 KB moved by step (false ends the transfer), a continue after
+    // every 128 KB while data remains, and the stop, acknowledged within
+    // stopTimeout. Progress goes out before each chunk, in percent when
+    // asked, and at the end in bytes.
+    bool samTransfer(bool write, uint32_t address, uint32_t sizeb, uint32_t stopTimeout, bool percent,
+                     const std::function<bool(uint32_t done, uint32_t chunk)>& step);
 
     SysExFrameWalker walker;
     std::vector<unsigned char> outgoing;

@@ -278,37 +278,12 @@ bool QMidiUtils::samFlashSendData(uint32_t size, uint8_t* pData)
                    "samFlashSendData ACKNOLEDGE error!");
 }
 
-bool QMidiUtils::readFromSamFlash(uint32_t address, uint32_t sizeb, uint8_t* pData)
-{
-    if (!isConnected() || !pData)
-        return false;
-    if (!samFlashReadStart(address))
-        return false;
-    uint32_t done = 0, inBlock = 0;
-    while (done < sizeb) {
-        emit updateProgress(int(done), 0, int(sizeb));
-        const uint32_t chunk = std::min(sizeb - done, SamChunk);
-        if (!samFlashReceiveData(chunk, pData + done))
-            return false;
-        done += chunk;
-        inBlock += chunk;
-        if (inBlock == SamBlock && done < sizeb) {
-            qDebug() << "Ho letto un blocco intero di 128 KB, se ho ancora dati da leggere, mando FB";
-            if (!command(ComSamContinue, {}, AckTimeoutMs, "ACKNOLEDGE error!"))
-                return false;
-            inBlock = 0;
-        }
-    }
-    emit updateProgress(int(done), 0, int(sizeb));
-    return command(ComSamStop, {}, AckTimeoutMs, "ACKNOLEDGE error!");
-}
-
-bool QMidiUtils::writeSamFlash(uint32_t address, uint32_t sizeb, uint32_t timeout, bool percent,
-                               const std::function<uint8_t*(uint32_t done, uint32_t chunk)>& next)
+bool QMidiUtils::samTransfer(bool write, uint32_t address, uint32_t sizeb, uint32_t stopTimeout, bool percent,
+                             const std::function<bool(uint32_t done, uint32_t chunk)>& step)
 {
     if (!isConnected())
         return false;
-    if (!samFlashWriteStart(address))
+    if (!(write ? samFlashWriteStart(address) : samFlashReadStart(address)))
         return false;
     uint32_t done = 0, inBlock = 0;
     while (done < sizeb) {
@@ -317,12 +292,13 @@ bool QMidiUtils::writeSamFlash(uint32_t address, uint32_t sizeb, uint32_t timeou
         else
             emit updateProgress(int(done), 0, int(sizeb));
         const uint32_t chunk = std::min(sizeb - done, SamChunk);
-        uint8_t* bytes = next(done, chunk);
-        if (!bytes || !samFlashSendData(chunk, bytes))
+        if (!step(done, chunk))
             return false;
         done += chunk;
         inBlock += chunk;
         if (inBlock == SamBlock && done < sizeb) {
+            if (!write)
+                qDebug() << "Ho letto un blocco intero di 128 KB, se ho ancora dati da leggere, mando FB";
             if (!command(ComSamContinue, {}, AckTimeoutMs, "ACKNOLEDGE error!"))
                 return false;
             inBlock = 0;
@@ -331,14 +307,23 @@ bool QMidiUtils::writeSamFlash(uint32_t address, uint32_t sizeb, uint32_t timeou
     emit updateProgress(int(done), 0, int(sizeb));
     if (percent)
         qDebug() << "Ho finito la scrittura, mando FE";
-    return command(ComSamStop, {}, timeout, "ACKNOLEDGE error!");
+    return command(ComSamStop, {}, stopTimeout, "ACKNOLEDGE error!");
+}
+
+bool QMidiUtils::readFromSamFlash(uint32_t address, uint32_t sizeb, uint8_t* pData)
+{
+    if (!pData)
+        return false;
+    return samTransfer(false, address, sizeb, AckTimeoutMs, false,
+                       [this, pData](uint32_t done, uint32_t chunk) { return samFlashReceiveData(chunk, pData + done); });
 }
 
 bool QMidiUtils::writeToSamFlash(uint32_t address, uint32_t sizeb, uint8_t* pData, uint32_t timeout)
 {
     if (!pData && sizeb > 0)
         return false;
-    return writeSamFlash(address, sizeb, timeout, false, [pData](uint32_t done, uint32_t) { return pData + done; });
+    return samTransfer(true, address, sizeb, timeout, false,
+                       [this, pData](uint32_t done, uint32_t chunk) { return samFlashSendData(chunk, pData + done); });
 }
 
 bool QMidiUtils::writeToSamFlash(uint32_t address, uint32_t sizeb, QFile* pFile, uint32_t timeout)
@@ -346,15 +331,15 @@ bool QMidiUtils::writeToSamFlash(uint32_t address, uint32_t sizeb, QFile* pFile,
     if (!pFile || !pFile->isReadable())
         return false;
     std::vector<uint8_t> buffer(SamChunk);
-    return writeSamFlash(address, sizeb, timeout, true, [pFile, &buffer](uint32_t, uint32_t chunk) -> uint8_t* {
+    return samTransfer(true, address, sizeb, timeout, true, [this, pFile, &buffer](uint32_t, uint32_t chunk) {
         // A file that ends early ends the transfer: the rest of the buffer
         // holds the previous chunk, which must never reach the flash.
         const qint64 got = pFile->read(reinterpret_cast<char*>(buffer.data()), chunk);
         if (got != qint64(chunk)) {
             qDebug() << "writeToSamFlash: file read" << got << "bytes of" << chunk;
-            return nullptr;
+            return false;
         }
-        return buffer.data();
+        return samFlashSendData(chunk, buffer.data());
     });
 }
 
