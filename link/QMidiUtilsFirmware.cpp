@@ -64,6 +64,21 @@ bool writeFirmware(QMidiUtils& link, QByteArray& image, quint16 sectorIni, quint
     return true;
 }
 
+// The loader and the DSP firmware: over the open link, the whole file when it
+// fits its area and passes its check, into its sectors.
+bool writeCheckedFirmware(QMidiUtils& link, QFile* file, quint32 areaSize, bool (QMidiUtils::*check)(QByteArray&),
+                          const char* refused, quint16 sectorIni, quint16 sectorNum)
+{
+    QByteArray image;
+    if (!link.isConnected() || !readFirmware(file, areaSize, image))
+        return false;
+    if (!(link.*check)(image)) {
+        qDebug() << refused;
+        return false;
+    }
+    return writeFirmware(link, image, sectorIni, sectorNum);
+}
+
 // PCM and parameter files: an open link and a "Bank" file.
 bool bankFileReady(QMidiUtils& link, QFile* file, const char* failure)
 {
@@ -190,27 +205,15 @@ bool QMidiUtils::writeApplication(QFile* pFile, QString in, QString out)
 bool QMidiUtils::writeLoader(QFile* pFile)
 {
     qDebug() << "writeLoader";
-    QByteArray image;
-    if (!isConnected() || !readFirmware(pFile, info.LoaderSize, image))
-        return false;
-    if (!checkLoaderData(image)) {
-        qDebug() << "error loader file";
-        return false;
-    }
-    return writeFirmware(*this, image, info.LoaderSectorIni, info.LoaderSectorNum);
+    return writeCheckedFirmware(*this, pFile, info.LoaderSize, &QMidiUtils::checkLoaderData, "error loader file",
+                                info.LoaderSectorIni, info.LoaderSectorNum);
 }
 
 bool QMidiUtils::writeSamFirmware(QFile* pFile)
 {
     qDebug() << "writeSamFirmware";
-    QByteArray image;
-    if (!isConnected() || !readFirmware(pFile, info.SamSize, image))
-        return false;
-    if (!checkSamFirmwareData(image)) {
-        qDebug() << "error firmware file";
-        return false;
-    }
-    return writeFirmware(*this, image, info.SamSectorIni, info.SamSectorNum);
+    return writeCheckedFirmware(*this, pFile, info.SamSize, &QMidiUtils::checkSamFirmwareData, "error firmware file",
+                                info.SamSectorIni, info.SamSectorNum);
 }
 
 bool QMidiUtils::writePcm(QFile* pFile)
