@@ -51,7 +51,6 @@ void SysExFrameWalker::walk(const unsigned char* bytes, std::size_t count, const
             header.checksum = static_cast<unsigned short>(h[4] | h[5] << 8);
             if ((header.com ^ header.comInv) != 0xFF || header.size > MaxFrameData) {
                 // Not one of ours: skip to the next F0 without a word.
-                ++dropped;
                 inFrame = false;
                 continue;
             }
@@ -87,6 +86,5 @@ void SysExFrameWalker::finishFrame(const FrameHandler& onFrame)
 
 void SysExFrameWalker::drop(const char* why)
 {
-    ++dropped;
     qDebug() << "SysEx frame" << why << "- dropped";
 }

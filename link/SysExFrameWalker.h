@@ -33,10 +33,6 @@ public:
     // A frame never continues from one message into the next.
     void walk(const unsigned char* bytes, std::size_t count, const FrameHandler& onFrame);
 
-    // Frames dropped so far because they were short, long, truncated or had
-    // a bad header (bad complement or a size above MaxFrameData).
-    unsigned long droppedFrames() const { return dropped; }
-
 private:
     // Checks the length and unpacks the data groups of the frame in body.
     void finishFrame(const FrameHandler& onFrame);
@@ -48,5 +44,4 @@ private:
     std::size_t bodyLength = 0;
     std::size_t expectedLength = 0;
     SysExFrame header;
-    unsigned long dropped = 0;
 };
