@@ -38,14 +38,15 @@ QSize QMyRangeSlider::minimumSizeHint() const
 // for silence must not have a pushed end announce itself, or the page would
 // store that end into the program it is only showing.
 
-void QMyRangeSlider::pushHigh(uint requested, bool signal)
+void QMyRangeSlider::moveHigh(uint requested, bool update, bool signal)
 {
     m_highValue = std::min(m_maximum, requested);
     if (m_highValue < m_minimum)
         m_highValue = m_minimum + 1;
     if (m_highValue <= m_lowValue)
         makeRoomUnderHigh(signal);
-    update();
+    if (update)
+        this->update();
     if (signal)
         emit highValueChange(m_highValue);
 }
@@ -68,7 +69,7 @@ void QMyRangeSlider::setLowValue(uint v, bool update, bool signal)
     if (m_lowValue < m_minimum)
         m_lowValue = m_minimum;
     if (m_lowValue >= m_highValue)
-        pushHigh(m_lowValue + 1, signal);
+        moveHigh(m_lowValue + 1, true, signal);
     if (update)
         this->update();
     if (signal)
@@ -77,17 +78,8 @@ void QMyRangeSlider::setLowValue(uint v, bool update, bool signal)
 
 void QMyRangeSlider::setHighValue(uint v, bool update, bool signal)
 {
-    if (v == m_highValue)
-        return;
-    m_highValue = std::min(m_maximum, v);
-    if (m_highValue < m_minimum)
-        m_highValue = m_minimum + 1;
-    if (m_highValue <= m_lowValue)
-        makeRoomUnderHigh(signal);
-    if (update)
-        this->update();
-    if (signal)
-        emit highValueChange(m_highValue);
+    if (v != m_highValue)
+        moveHigh(v, update, signal);
 }
 
 void QMyRangeSlider::setMinimum(uint v, bool update, bool signal)
@@ -100,7 +92,7 @@ void QMyRangeSlider::setMinimum(uint v, bool update, bool signal)
         // The whole range moves up past the old top.
         setMaximum(v + 1, true, signal);
         if (m_highValue != m_maximum)
-            pushHigh(m_maximum, signal);
+            moveHigh(m_maximum, true, signal);
         setLowValue(m_minimum, true, signal);
     } else if (m_highValue > v && m_lowValue >= v) {
         // The selection is still inside.
@@ -133,7 +125,7 @@ void QMyRangeSlider::setMaximum(uint v, bool update, bool signal)
         m_maximum = v + 1;
         setMinimum(v, true, signal);
         if (m_highValue != m_maximum)
-            pushHigh(m_maximum, signal);
+            moveHigh(m_maximum, true, signal);
         setLowValue(m_minimum, true, signal);
     } else if (m_lowValue >= v) {
         if (m_highValue != v) {

@@ -61,8 +61,9 @@ protected:
 
 private:
     // Moves the high end to a requested value within the bounds, making room
-    // below it if it lands on the low end.
-    void pushHigh(uint requested, bool signal);
+    // below it if it lands on the low end. The setter and every push of the
+    // high end by another setter (always repainted) go through here.
+    void moveHigh(uint requested, bool update, bool signal);
     // The high end has come down onto the low end: the low end steps down one
     // and pushes the high end just above it; at the minimum, where it cannot
     // step down, the high end goes just above it directly.
