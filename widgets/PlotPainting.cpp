@@ -6,17 +6,27 @@
 
 namespace plotpainting {
 
+QPen linePen(const QColor& color, double width, Qt::PenStyle style)
+{
+    return QPen(QBrush(color), width, style, Qt::SquareCap, Qt::BevelJoin);
+}
+
+QBrush backgroundBrush(const QColor& base)
+{
+    QLinearGradient gradient(0, 0, 0, 350);
+    gradient.setColorAt(0, base);
+    gradient.setColorAt(1, base);
+    return QBrush(gradient);
+}
+
 void paintBackground(QPainter& painter, const QWidget* widget)
 {
     const QPalette& pal = widget->palette();
     const QColor base = widget->isEnabled() ? pal.color(QPalette::Base)
                                             : pal.color(QPalette::Disabled, QPalette::Base);
-    QLinearGradient gradient(0, 0, 0, 350);
-    gradient.setColorAt(0, base);
-    gradient.setColorAt(1, base);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(gradient);
+    painter.setBrush(backgroundBrush(base));
     painter.drawRect(QRect(QPoint(0, 0), QPoint(widget->width() - 1, widget->height() - 1)));
 }
 

@@ -71,13 +71,13 @@ void QMyAdsrPlot::paintEvent(QPaintEvent*)
     const QColor curve = plotpainting::curveColor(this);
     const QColor marker = isEnabled() ? curve.lighter(150) : curve;
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(marker, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter.setPen(plotpainting::linePen(marker, 1));
     for (Point p : { Attack, Decay, Sustain }) {
         if (points[p].x() != 0.0)
             painter.drawLine(QPointF(pixelPoints[p].x(), 0), QPointF(pixelPoints[p].x(), h));
     }
 
-    painter.setPen(QPen(curve, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter.setPen(plotpainting::linePen(curve, 2));
     painter.drawPolyline(pixelPoints.constData(), int(pixelPoints.size()));
 
     plotpainting::paintOutline(painter, this);

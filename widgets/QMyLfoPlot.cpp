@@ -86,7 +86,7 @@ void QMyLfoPlot::paintEvent(QPaintEvent*)
             path.lineTo(d + i, mid + std::sin(2 * M_PI / w * cycles * i) * amp);
     }
 
-    painter.setPen(QPen(plotpainting::curveColor(this), 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter.setPen(plotpainting::linePen(plotpainting::curveColor(this), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 

@@ -1,5 +1,7 @@
 #include "QMyParametricEqPlot.h"
 
+#include "PlotPainting.h"
+
 #include <QDebug>
 #include <QMenu>
 #include <QMouseEvent>
@@ -16,18 +18,7 @@ constexpr double kGainAxisHigh = 30.0;
 // Half the size of a band's drag handle, in pixels.
 constexpr int kHandleRadius = 20;
 
-QPen linePen(const QColor& color, double width, Qt::PenStyle style)
-{
-    return QPen(QBrush(color), width, style, Qt::SquareCap, Qt::BevelJoin);
-}
-
-QBrush gradientBrush(const QColor& color)
-{
-    QLinearGradient gradient(0, 0, 0, 350);
-    gradient.setColorAt(0, color);
-    gradient.setColorAt(1, color);
-    return QBrush(gradient);
-}
+using plotpainting::linePen;
 
 QColor withAlpha(QColor color, int alpha)
 {
@@ -114,7 +105,7 @@ void QMyParametricEqPlot::init(unsigned int count, bool draw)
     xAxis->setRange(kFrequencyLow, kFrequencyHigh);
     yAxis->setRange(kGainAxisLow, kGainAxisHigh);
 
-    const QBrush background = gradientBrush(palette().color(QPalette::Base));
+    const QBrush background = plotpainting::backgroundBrush(palette().color(QPalette::Base));
     setBackground(background);
     axisRect()->setBackground(background);
 
