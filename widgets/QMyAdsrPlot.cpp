@@ -24,7 +24,7 @@ void QMyAdsrPlot::setPoint(Point point, uchar time, uchar level, bool update)
 {
     points[point] = QPointF(time / 127.0, level / 127.0);
     if (update)
-        repaint();
+        this->update();
 }
 
 void QMyAdsrPlot::setStartingPoint(uchar level, bool update)

@@ -40,7 +40,7 @@ void QMyLed::setBrighness(double value, bool update, bool signal)
 {
     brightness = std::clamp(value, 0.0, 1.0);
     if (update)
-        repaint();
+        this->update();
     if (signal)
         emit brightnessChanged(brightness);
 }

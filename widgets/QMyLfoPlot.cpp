@@ -16,28 +16,28 @@ void QMyLfoPlot::setDepth(double value, bool update)
 {
     depth = std::clamp(value, 0.0, 1.0);
     if (update)
-        repaint();
+        this->update();
 }
 
 void QMyLfoPlot::setRate(double value, bool update)
 {
     rate = std::clamp(value, 0.0, 1.0);
     if (update)
-        repaint();
+        this->update();
 }
 
 void QMyLfoPlot::setDelay(double value, bool update)
 {
     delay = std::clamp(value, 0.0, 1.0);
     if (update)
-        repaint();
+        this->update();
 }
 
 void QMyLfoPlot::setShape(int value, bool update)
 {
     shape = int(std::min(unsigned(value), unsigned(LfoSine)));
     if (update)
-        repaint();
+        this->update();
 }
 
 void QMyLfoPlot::paintEvent(QPaintEvent*)
