@@ -183,7 +183,7 @@ void QMyDial::fitTextInRing(QPainter* painter, const QRect& box, const QString& 
     const double room = side - 2 * margin - 2;
     if (room <= 0)
         return;
-    const double needed = QFontMetricsF(font(), const_cast<QMyDial*>(this)).boundingRect(box, Qt::AlignCenter, text).width();
+    const double needed = QFontMetricsF(font(), this).boundingRect(box, Qt::AlignCenter, text).width();
     if (needed <= room)
         return;
     QFont smaller = font();

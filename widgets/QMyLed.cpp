@@ -21,8 +21,8 @@ QMyLed::QMyLed(QWidget* parent)
     , onColor(palette().color(QPalette::Highlight))
     , offColor(palette().color(QPalette::Base))
 {
-    // Both halves are children of the LED and owned by the group, so deleting
-    // a blinking LED stops its animation with it.
+    // Both halves end up owned by the group, itself a child of the LED, so
+    // deleting a blinking LED stops its animation with it.
     blinkGroup = new QSequentialAnimationGroup(this);
     fadeIn = new QPropertyAnimation(this, "brightness", this);
     fadeOut = new QPropertyAnimation(this, "brightness", this);
