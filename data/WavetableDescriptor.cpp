@@ -12,34 +12,28 @@ namespace {
 constexpr int VoiceNumbers = 20;
 constexpr int DrumNumbers = 4;
 
-// "^\$\s*,\s*(\d+)" ... twenty numbers ... "\s*,\s*(.+)$". Default options: \d
-// and \s are ASCII only.
-QString linePattern(const char* lead, int numbers)
+// "^\$\s*,\s*(\d+)" ... twenty numbers ... "\s*,\s*(.+)$", compiled at once.
+// Default options: \d and \s are ASCII only.
+QRegularExpression linePattern(const char* lead, int numbers)
 {
     QString pattern = QString("^\\%1").arg(QLatin1String(lead));
     for (int i = 0; i < numbers; ++i)
         pattern += "\\s*,\\s*(\\d+)";
-    return pattern + "\\s*,\\s*(.+)$";
+    QRegularExpression compiled(pattern + "\\s*,\\s*(.+)$");
+    compiled.optimize();
+    return compiled;
 }
 
 // Built once, on first use, and reused for every line of every descriptor.
 const QRegularExpression& voicePattern()
 {
-    static const QRegularExpression pattern = [] {
-        QRegularExpression p(linePattern("$", VoiceNumbers));
-        p.optimize();
-        return p;
-    }();
+    static const QRegularExpression pattern = linePattern("$", VoiceNumbers);
     return pattern;
 }
 
 const QRegularExpression& drumPattern()
 {
-    static const QRegularExpression pattern = [] {
-        QRegularExpression p(linePattern("!", DrumNumbers));
-        p.optimize();
-        return p;
-    }();
+    static const QRegularExpression pattern = linePattern("!", DrumNumbers);
     return pattern;
 }
 
