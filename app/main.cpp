@@ -43,6 +43,7 @@ int main(int argc, char* argv[])
     QMidiUtils midiUtils;
     midiUtilsPtr = &midiUtils;
 
+    splashMessage(splash, "Init interface ...");
     QMainWindow window;
     Ui_LyrForm form;
     form.setupUi(&window);
