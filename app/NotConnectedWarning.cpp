@@ -1,25 +1,11 @@
 #include "NotConnectedWarning.h"
 
-#include <QMessageBox>
+#include "Prompts.h"
+
 #include <QSettings>
 
-static WarningBox& warningBox()
+void showNotConnectedWarning(QWidget* parent, Prompts& prompts)
 {
-    static WarningBox box;
-    return box;
-}
-
-void setNotConnectedWarningBox(WarningBox box)
-{
-    warningBox() = std::move(box);
-}
-
-void showNotConnectedWarning(QWidget* parent)
-{
-    if (!QSettings().value("showNotConnectedWarning", true).toBool())
-        return;
-    if (warningBox())
-        warningBox()(parent, "Warning", "Not connected");
-    else
-        QMessageBox::warning(parent, "Warning", "Not connected", QMessageBox::Ok);
+    if (QSettings().value("showNotConnectedWarning", true).toBool())
+        prompts.warning(parent, "Warning", "Not connected");
 }

@@ -1,5 +1,8 @@
 #include "Startup.h"
 
+#include "LyrForm.h"
+#include "NotConnectedWarning.h"
+#include "QMidiUtils.h"
 #include "TGmWavetable.h"
 #include "TPrograms.h"
 
@@ -91,4 +94,18 @@ void configurePalette()
     for (const Entry& e : entries)
         palette.setBrush(e.group, e.role, QBrush(e.color));
     QApplication::setPalette(palette);
+}
+
+void connectWindowToLink(LyrForm& window, QMidiUtils& link)
+{
+    QObject::connect(&window, &LyrForm::organVariation, &link, &QMidiUtils::sendOrganVariation);
+    QObject::connect(&window, &LyrForm::voiceVariation, &link, &QMidiUtils::sendVoiceVariation);
+    QObject::connect(&window, &LyrForm::voiceVariation16, &link, &QMidiUtils::sendVoiceVariation16);
+    QObject::connect(&window, &LyrForm::setupVariation, &link, &QMidiUtils::sendSetupVariation);
+    QObject::connect(&window, &LyrForm::voiceChanged, &link, &QMidiUtils::sendVoiceChange);
+    QObject::connect(&link, &QMidiUtils::midiCommandReceived, &window, &LyrForm::onCommandReceived);
+    QObject::connect(&link, &QMidiUtils::infoMessage, &window, &LyrForm::message);
+    QObject::connect(&link, &QMidiUtils::updateProgress, &window, &LyrForm::updateProgress);
+    QObject::connect(&link, &QMidiUtils::notConnected, &window,
+                     [&window] { showNotConnectedWarning(&window, window.ask()); });
 }

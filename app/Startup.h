@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+class LyrForm;
+class QMidiUtils;
 class QSettings;
 
 constexpr const char* EditorVersion = "1.1.0";
@@ -29,3 +31,8 @@ void applyScaleSetting(QSettings& settings);
 
 // The "Fusion" style with the editor's light palette.
 void configurePalette();
+
+// The window's edit signals to the link's send slots, and the link's
+// reports back to the window, in start-up order. The splash screen's
+// connection is main's own.
+void connectWindowToLink(LyrForm& window, QMidiUtils& link);

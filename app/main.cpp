@@ -1,12 +1,10 @@
 #include "ColorMap.h"
-#include "NotConnectedWarning.h"
+#include "LyrForm.h"
 #include "QMidiUtils.h"
 #include "Startup.h"
 #include "TPrograms.h"
-#include "ui_LyrForm.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPixmap>
 #include <QSettings>
 #include <QSplashScreen>
@@ -44,13 +42,21 @@ int main(int argc, char* argv[])
     midiUtilsPtr = &midiUtils;
 
     splashMessage(splash, "Init interface ...");
-    QMainWindow window;
-    Ui_LyrForm form;
-    form.setupUi(&window);
-    window.setWindowTitle("LYR Editor");
-    QObject::connect(&midiUtils, &QMidiUtils::notConnected, &window, [&window] { showNotConnectedWarning(&window); });
-    window.showMaximized();
+    LyrForm window;
+    const QMetaObject::Connection toSplash =
+        QObject::connect(&window, &LyrForm::infoMessage, splash, [splash](const QString& text) { splashMessage(splash, text); });
+    connectWindowToLink(window, midiUtils);
 
+    const QString inPort = settings.value("midiInPort", "MIDIIN2 (Borvan Lyr)").toString();
+    const QString outPort = settings.value("midiOutPort", "MIDIOUT2 (Borvan Lyr)").toString();
+    splashMessage(splash, "Connecting to module ...");
+    window.connectToModule(inPort, outPort, false);
+
+    window.updateAll();
+    window.showMaximized();
+    window.initEqPlot();
+
+    QObject::disconnect(toSplash);
     splash->finish(&window);
     splash->deleteLater();
     return app.exec();

@@ -15,7 +15,7 @@ set(LYR_TEST_ENV
 function(_lyr_asan_libs out)
     set(result)
     foreach(lib IN LISTS ARGN)
-        if(lib MATCHES "^lyr_" AND NOT lib MATCHES "_asan$" AND NOT lib STREQUAL "lyr_resources" AND NOT lib STREQUAL "lyr_testsupport")
+        if(lib MATCHES "^lyr_" AND NOT lib MATCHES "_asan$" AND NOT lib STREQUAL "lyr_resources" AND NOT lib MATCHES "^lyr_test")
             list(APPEND result ${lib}_asan)
         else()
             list(APPEND result ${lib})

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "NotConnectedWarning.h"
+#include "ScriptedPrompts.h"
 #include "QMidiUtils.h"
 
 #include <QSettings>
@@ -28,15 +29,15 @@ private slots:
         if (setting.isValid())
             QSettings().setValue("showNotConnectedWarning", setting);
         QWidget window;
-        QStringList shown;
-        setNotConnectedWarningBox([&](QWidget* parent, const QString& title, const QString& text) {
-            QCOMPARE(parent, &window);
-            shown << title + ": " + text;
-        });
+        ScriptedPrompts prompts;
         QMidiUtils link;
-        QObject::connect(&link, &QMidiUtils::notConnected, &window, [&window] { showNotConnectedWarning(&window); });
+        QObject::connect(&link, &QMidiUtils::notConnected, &window,
+                         [&] { showNotConnectedWarning(&window, prompts); });
         unsigned char edit[3] = { 0x15, 0x04, 0x64 };
         link.sendCommand(0x21, 3, edit);
+        QStringList shown;
+        for (const QString& line : prompts.shown("warning"))
+            shown << QString(line).replace("|", ": ");
         QTEST(shown, "shown");
     }
 };

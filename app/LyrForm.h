@@ -1,0 +1,339 @@
+#pragma once
+
+// The editor's main window. One class with a large surface, spread over
+// several files by concern:
+//   app/LyrForm.cpp             construction, the action table, small slots
+//   app/ConnectionFlow.cpp      connecting, progress dialog, status texts
+//   app/ProgramActions.cpp      programs block to and from files and module
+//   app/WavetableActions.cpp    wavetable and default-program actions
+//   app/HelpActions.cpp         instrument initialisation, help, exit
+//   app/FirmwareActions.cpp     firmware and data updates, USB stick
+//   app/DfuProgramming.cpp      the external DFU tool
+//   app/Soundbanks.cpp          soundbank manager
+//   app/DeveloperTools.cpp      the Debug page
+//   pages/ControlTables.cpp     control records of every editing widget
+//   pages/PageSetup.cpp         ranges, items, program buttons, validators
+//   pages/Refresh*.cpp          program -> widgets
+//   pages/EditHandlers.cpp      widgets -> program and module
+//   pages/Selection.cpp         program, voice and preset selection
+//   pages/Notifications.cpp     reports from the module, GM reverb packets
+//   pages/EqualiserActions.cpp  the insert-EQ dialog and reset
+//   pages/Presets.cpp           insert-effect preset store
+
+#include "PresetType.h"
+#include "QMyParametricEq.h"
+#include "TControl.h"
+
+#include <QButtonGroup>
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+#include <QModelIndex>
+#include <QPair>
+#include <QString>
+
+#include <memory>
+
+class Prompts;
+class QCheckBox;
+class QComboBox;
+class QFile;
+class QIntValidator;
+class QLabel;
+class QLineEdit;
+class QMyDial;
+class QMyRangeSlider;
+class QProgressDialog;
+class QSlider;
+class QTimer;
+class Ui_LyrForm;
+struct TSoundBankDescriptor;
+
+// Maps x from inMin..inMax onto outMin..outMax, neither clamped nor checked;
+// callers pass two distinct input bounds.
+double scaleValue(double x, double inMin, double inMax, double outMin, double outMax);
+
+class LyrForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Firmware and data operations of the update menu.
+    enum LyrFormOperation {
+        WriteApplication = 0,
+        WriteLoader = 1,
+        WriteSamFirmware = 2,
+        WritePcm = 3,
+        WriteParameters = 4,
+        CompareParametersFromUsb = 5,
+        ComparePcmFromUsb = 6,
+        WriteParametersFromUsb = 7,
+        WritePcmFromUsb = 8,
+    };
+    Q_ENUM(LyrFormOperation)
+
+    // Everything the window asks the user goes through prompts; without one
+    // the real message boxes and dialogs are used. The window does not own it.
+    explicit LyrForm(QWidget* parent = nullptr, Prompts* prompts = nullptr);
+    ~LyrForm() override;
+
+    // The form, for start-up and tests.
+    Ui_LyrForm* form() const { return ui; }
+    Prompts& ask() const { return *prompts; }
+
+    // Control records of the editing widgets; a widget not in its map gets
+    // the default record.
+    QHash<QMyDial*, TControl> dialMap;
+    QHash<QMyRangeSlider*, TControl> rangeSliderMap;
+    QHash<QComboBox*, TControl> comboBoxMap;
+    QHash<QCheckBox*, TControl> checkBoxMap;
+    QHash<QLineEdit*, TControl> lineEditMap;
+    QHash<QSlider*, TControl> sliderMap;
+
+    // Status text of the last module operation, and the progress dialog of
+    // the running one (null when none is open).
+    QString lastMessage;
+    QProgressDialog* progressDialog = nullptr;
+    // Connecting skips the link's packet test.
+    bool skipConnectionTest = false;
+    // Seconds left of a reconnection countdown.
+    int countdown = 0;
+
+    // Insert-effect presets by kind, and the graph's filter type -> the
+    // program's EQ type byte.
+    QMap<PresetType, QList<TPreset>> presetMap;
+    QMap<int, uchar> eqIndexMap;
+
+    // Page set-up, run once by the constructor (initEqPlot by main, once the
+    // window is shown).
+    void initEqPlot();
+
+public slots:
+    // Small slots of the window (LyrForm.cpp).
+    void skipTest(bool on);
+    void onEditGmChannels();
+    void exit();
+    void onActionOpenPreferencesDialogTriggered();
+    void showContextMenu(const QPoint& pos);
+
+    // Connection flow (ConnectionFlow.cpp).
+    void connectToModule();
+    void connectToModule(QString inPort, QString outPort, bool verbose);
+    QPair<QString, QString> chooseMidiPorts();
+    void showProgressDialog();
+    void closeProgressDialog();
+    void message(QString text);
+
+    // Programs block actions (ProgramActions.cpp).
+    QString getLastPath();
+    void saveProgramsToDisk();
+    void loadProgramsFromDisk();
+    void loadFactoryPrograms();
+    void saveProgramsToModule();
+    void loadProgramsFromModule();
+    void initAllPrograms();
+    void initCurrentProgram();
+    void showCopyProgramDialog();
+    void onProgramNameTextChanged(QString text);
+    void loadProgramsFromModuleRam();
+    void loadProgramsFromModuleFlash();
+    void copyProgramsFromFlashToRam();
+
+    // Wavetable and default program (WavetableActions.cpp).
+    void loadWavetableFromFile();
+    void loadWavetable(QString path);
+    void loadWavetableFactory();
+    void clearWavetable();
+    void saveWavetableToFile();
+    void saveCurrentProgramAsDefault();
+    void clearDefaultProgram();
+
+    // Instrument initialisation, help and exit (HelpActions.cpp).
+    void initInstrument();
+    void identify();
+    void about();
+    void manual();
+    void onDeviceAdded(QString vendorId, QString productId);
+    void onDeviceRemoved(QString vendorId, QString productId);
+
+    // Firmware and data updates (FirmwareActions.cpp). writeOperation is
+    // true when the image was written.
+    bool writeOperation(QString const& dialogTitle, QString const& fileFilter, int operation, bool reconnect,
+                        bool choosePorts);
+    void writeOperationFromUsb(QString const& dialogTitle, QString const& fileFilter, int operation);
+
+    // DFU programming (DfuProgramming.cpp).
+    void dfuProgram();
+
+    // Soundbank manager (Soundbanks.cpp). readSoundbankDir is true when the
+    // directory was read.
+    bool readSoundbankDir();
+    void addSoundbank();
+    void removeSoundbank(QModelIndex index);
+    void removeAllSoundbanks();
+    void updateSoundbankModel();
+
+    // Developer tools (DeveloperTools.cpp); the on_ slots are connected by
+    // name when the form is set up.
+    void samTest();
+    void samPanic();
+    void systemReset();
+    void samReset();
+    void test();
+    void testFlashReadWrite();
+    void sendSamData();
+    void on_insertOffRadioBtn_clicked();
+    void on_insert1RadioBtn_clicked();
+    void on_insert2RadioBtn_clicked();
+    void on_hqDist2OnBtn_clicked();
+    void on_hqDist2OffBtn_clicked();
+    void on_hqDist2DriveDial_sliderMoved(int position);
+    void on_secondRevSendDial_sliderMoved(int position);
+    void on_secondRevLevelDial_sliderMoved(int position);
+
+    // Edit handlers, one per widget family (EditHandlers.cpp).
+    void onDialValueChanged(int value);
+    void onComboBoxIndexChanged(int index);
+    void onCheckBoxStateChanged(int state);
+    void onRangeSliderLowValueChanged(unsigned int value);
+    void onRangeSliderHighValueChanged(unsigned int value);
+    void onLineEditReturnPressed();
+    void onSliderValueChanged(int value);
+
+    // Program, voice and preset selection (Selection.cpp).
+    void onProgramButtonClicked(int id);
+    void onVoiceButtonClicked(int id);
+    void onVoiceChanged(uchar part, uchar family, uchar voice);
+    void loadReverbPreset(int n);
+    void loadChorusPreset(int n);
+
+    // Reports from the module and GM reverb packets (Notifications.cpp).
+    void onCommandReceived(uchar com, ushort size, const QByteArray& data);
+    void onProgramChangeNotify(QByteArray data);
+    void onControlChangeNotify(QByteArray data);
+    void secondReverbControl(uchar param, uchar value);
+
+    // Insert-EQ dialog and reset (EqualiserActions.cpp).
+    void onEqEditButtonClicked();
+    void onEqDialogChanged(int idx, double freq, double gain, double q, QMyParametricEq::Type type);
+    void onEqResetButtonClicked();
+
+    // Insert-effect presets (Presets.cpp).
+    void initPresets();
+    void loadPreset(PresetType type);
+    void savePreset(PresetType type);
+    void clearPresets(PresetType type);
+    void loadPresetsFromDisk();
+    void savePresetsToDisk();
+
+    // Page refresh: program -> widgets, never the other way, never sent
+    // (Refresh*.cpp).
+    void updateAll();
+    void updateProgramButtons();
+    void updateProgramLabels();
+    void updateProgramLabel(unsigned short n);
+    void updateProgramName();
+    void updateVoiceValues();
+    void updateVoiceNames();
+    void updateVoiceName(unsigned char part);
+    void updateVoiceEnabled();
+    void updateVelocityRange();
+    void updateNoteRange();
+    void updateAdsrPlot();
+    void updateMorphing();
+    void updateEffects();
+    void updateEffectsSlotConfiguration();
+    void updateInsertCompressor();
+    void updateInsertDistorsor();
+    void updateInsertHqDistorsor();
+    void updateInsertDelay();
+    void updateInsertEq();
+    void updateEqPlot();
+    void updateInsertMod();
+    void updateInsertTremolo();
+    void updateInsertWah();
+    void updateReverb();
+    void updateChorus();
+    void updateOrganPage();
+    void updateDrawbars();
+    void updateRotaryPage();
+    void updateMainPage();
+    void updateProgress(int value, int min, int max);
+    void updateProgressLabelText(QString text);
+
+signals:
+    void voiceChanged(uchar voice, uchar group, uchar num, uchar bnk, uchar pch);
+    void voiceVariation(uchar voice, uchar com, uchar value);
+    void voiceVariation16(uchar dato, uchar com, ushort value);
+    void setupVariation(uchar com, uchar value);
+    void organVariation(uchar drawbar, uchar com, uchar value);
+    void infoMessage(const QString& msg);
+
+protected:
+    // Restores a range edit left without Return (PageSetup.cpp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks before the window closes (HelpActions.cpp).
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Page set-up, in the order the constructor runs it (PageSetup.cpp,
+    // ControlTables.cpp).
+    void initDials();
+    void initButtons();
+    void initProgramsButtons();
+    void initProgramsLabels();
+    void initComboBoxes();
+    void initCheckBoxes();
+    void initRangeSliders();
+    void initLineEdits();
+    void initSliders();
+
+    // Construction (LyrForm.cpp).
+    void connectActions();
+    // The directory reload of the menu and the page button, with its box.
+    void reloadSoundbankDir();
+
+    // Helpers and state of each concern, by file.
+    // ConnectionFlow.cpp
+
+    // ProgramActions.cpp
+
+    // WavetableActions.cpp
+
+    // HelpActions.cpp
+
+    // FirmwareActions.cpp
+
+    // DfuProgramming.cpp
+
+    // Soundbanks.cpp
+
+    // DeveloperTools.cpp
+
+    // EditHandlers.cpp
+
+    // Refresh*.cpp
+
+    // Selection.cpp
+
+    // Notifications.cpp
+
+    // EqualiserActions.cpp
+
+    // Presets.cpp
+
+
+    Ui_LyrForm* ui = nullptr;
+    Prompts* prompts = nullptr;
+    std::unique_ptr<Prompts> ownPrompts;
+    bool developerMode = false;
+
+    // The 128 program buttons and the three voice buttons, each by id.
+    QButtonGroup* programButtonGroup = nullptr;
+    QButtonGroup* voiceButtonGroup = nullptr;
+    // Marker labels inside the program buttons, by program.
+    QList<QLabel*> programLabels;
+    // The range edits accept 0..127.
+    QIntValidator* rangeValidator = nullptr;
+};

@@ -1,0 +1,8 @@
+// Stub: replaced by the real dialog.
+
+#include "PreferencesDialog.h"
+
+PreferencesDialog::PreferencesDialog(QWidget* parent)
+    : QDialog(parent)
+{
+}

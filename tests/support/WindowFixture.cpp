@@ -1,0 +1,91 @@
+#include "WindowFixture.h"
+
+#include "ColorMap.h"
+#include "SimJackPorts.h"
+#include "Startup.h"
+#include "TGmWavetable.h"
+#include "TPrograms.h"
+#include "TSoundBankDirEntry.h"
+#include "WavetableDescriptor.h"
+#include "ui_LyrForm.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <cstring>
+
+WindowFixture::WindowFixture(Transport t)
+    : transport(t)
+{
+    initColorMap();
+    initPrograms();
+    std::memset(&wavetable, 0, sizeof(wavetable));
+    QFile descriptor(":/WaveTableVoicesDescriptor5916.txt");
+    if (descriptor.open(QIODevice::ReadOnly | QIODevice::Text))
+        extractWavetable(&descriptor, &wavetable, 0);
+    initWavetableFamilyNames();
+    std::memset(soundBankDir, 0, sizeof(soundBankDir));
+
+    midiUtilsPtr = &link;
+    if (transport == Transport::Jack) {
+        ports = std::make_unique<lyrsim::SimJackPorts>(&module);
+        QString error;
+        if (!ports->open(&error))
+            qWarning() << "simulated module on JACK:" << error;
+    } else {
+        wire = std::make_unique<InProcessModule>(link, module);
+    }
+    window = std::make_unique<LyrForm>(nullptr, &prompts);
+    connectWindowToLink(*window, link);
+}
+
+WindowFixture::~WindowFixture()
+{
+    window.reset();
+    link.closePorts();
+    wire.reset();
+    ports.reset();
+    if (midiUtilsPtr == &link)
+        midiUtilsPtr = nullptr;
+}
+
+bool WindowFixture::connect()
+{
+    if (transport == Transport::InProcess) {
+        wire->connect();
+        return link.identify();
+    }
+    window->connectToModule(inPort(), outPort(), false);
+    return link.isConnected();
+}
+
+QString WindowFixture::inPort() const
+{
+    return ports ? ports->writePort() : QString();
+}
+
+QString WindowFixture::outPort() const
+{
+    return ports ? ports->readPort() : QString();
+}
+
+QStringList WindowFixture::frames() const
+{
+    QStringList lines;
+    for (const lyrsim::SimLogEntry& e : module.log())
+        lines << QString::asprintf("%02x:", e.frame.com) + QString(e.frame.data.toHex(' '));
+    return lines;
+}
+
+bool waitFor(const std::function<bool()>& pred, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// The main window as the editor builds it, wired to the link as start-up
+// wires it, with scripted answers for the user and a simulated module at
+// the other end: in process (fast, the link already connected), or on
+// JACK ports that the window finds by name as it would a real module.
+
+#include "InProcessModule.h"
+#include "LyrForm.h"
+#include "QMidiUtils.h"
+#include "ScriptedPrompts.h"
+#include "SimModule.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <memory>
+
+namespace lyrsim { class SimJackPorts; }
+
+class WindowFixture
+{
+public:
+    enum class Transport { InProcess, Jack };
+
+    // Fresh mirror (programs, wavetable from the factory descriptor, empty
+    // soundbank directory), a fresh module, and the window. Over JACK the
+    // module's ports are opened but nothing is connected yet.
+    explicit WindowFixture(Transport transport = Transport::InProcess);
+    ~WindowFixture();
+
+    // In process: the link is wired to the module and identified. Over
+    // JACK: the window's quiet connection on the module's port names.
+    bool connect();
+
+    // The JACK port names the window connects to (empty in process).
+    QString inPort() const;
+    QString outPort() const;
+
+    // The data of every frame of command com the module decoded since the
+    // log was last cleared, oldest first.
+    QList<QByteArray> received(quint8 com) const { return module.commandData(com); }
+    // Every frame the module decoded, as "com:hex data" lines.
+    QStringList frames() const;
+
+    lyrsim::SimModule module;
+    QMidiUtils link;
+    ScriptedPrompts prompts;
+    std::unique_ptr<LyrForm> window;
+    Ui_LyrForm* ui() const { return window->form(); }
+
+private:
+    Transport transport;
+    std::unique_ptr<InProcessModule> wire;
+    std::unique_ptr<lyrsim::SimJackPorts> ports;
+};
+
+// Turns the event loop until pred holds or ms pass; true when it held.
+bool waitFor(const std::function<bool()>& pred, int ms = 5000);
