@@ -1,5 +1,4 @@
-// Start-up pieces that a user notices: the stored zoom reaching Qt, the
-// names the settings are kept under, and the Fusion look.
+// Start-up: the stored zoom reaching Qt.
 
 #include "TestSupport.h"
 #include "Startup.h"
@@ -37,15 +36,6 @@ private slots:
         qunsetenv("QT_SCALE_FACTOR");
         applyScaleSetting(settings);
         QTEST(qgetenv("QT_SCALE_FACTOR"), "factor");
-    }
-
-    void settingsNamesAndLook()
-    {
-        setApplicationNames();
-        QCOMPARE(QCoreApplication::organizationName() + "/" + QCoreApplication::applicationName(), QString("Borvan/LYR Editor"));
-        configurePalette();
-        QCOMPARE(QApplication::style()->name().toLower(), QString("fusion"));
-        QCOMPARE(QApplication::palette().color(QPalette::Active, QPalette::Window), QColor(245, 245, 245));
     }
 };
 

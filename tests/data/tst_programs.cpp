@@ -29,12 +29,21 @@ private slots:
     void checksumIsTheSumOfTheBytesBeforeIt()
     {
         // Worked out by hand: 'B'+'M'+'O'+'D'+'U'+'L'+'E' = 520, plus 01 01.
+        // The free bytes are cleared before the sum, so stale ones never
+        // reach the module or a file.
         static TPrograms block; // all zero
+        std::memset(block.free, 0x5A, sizeof(block.free));
         writeHeader(&block);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(block.free), sizeof(block.free)), QByteArray(SIZEOFFREE, 0));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(block.header.checksum), 4), QByteArray("\0\0\x02\x0a", 4));
         QVERIFY(controlChecksum(&programs, computeChecksum(&programs)));
         programs.header.checksum[3] ^= 1;
         QVERIFY(!controlChecksum(&programs, computeChecksum(&programs)));
+        // A missing block is never taken for a good one.
+        QCOMPARE(computeChecksum(nullptr), 0u);
+        QVERIFY(!checkHeader(nullptr));
+        QVERIFY(!controlChecksum(nullptr, 0));
+        writeHeader(nullptr);
     }
 
     // A .pre file read into the editor: taken byte for byte, or refused

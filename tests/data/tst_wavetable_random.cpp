@@ -21,24 +21,13 @@ namespace {
 
 QRandomGenerator& rng()
 {
-    static QRandomGenerator generator = [] {
-        bool ok = false;
-        quint32 seed = qgetenv("LYR_FUZZ_SEED").toUInt(&ok);
-        seed = ok ? seed : QRandomGenerator::global()->generate();
-        qInfo("LYR_FUZZ_SEED=%u", seed);
-        return QRandomGenerator(seed);
-    }();
+    static QRandomGenerator generator(lyrtest::fuzzSeed());
     return generator;
 }
 
 int pick(int lowest, int highest)
 {
     return int(rng().bounded(lowest, highest + 1));
-}
-
-int rounds(int fallback)
-{
-    return std::max(fallback, qEnvironmentVariableIntValue("LYR_FUZZ_ITERATIONS"));
 }
 
 void randomise(TGmWavetable& table)
@@ -115,7 +104,7 @@ private slots:
 
     void randomTablesThroughEveryLookUpAndOperation()
     {
-        for (int round = rounds(80); round > 0; --round) {
+        for (int round = lyrtest::fuzzIterations(80); round > 0; --round) {
             randomise(wavetable);
             randomise(source);
             for (int f = 0; f < 256; ++f) {
@@ -153,7 +142,7 @@ private slots:
         for (int k = 0; k < 260; ++k)
             overflowing += "$,0," + QByteArray::number(k % 128) + ",3,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,v" + QByteArray::number(k) + "\n";
         int voices = 0, fullFamilies = 0;
-        const int n = rounds(200);
+        const int n = lyrtest::fuzzIterations(200);
         for (int round = 0; round < n; ++round) {
             const QByteArray text = mangled(pick(0, 1) ? shipped : overflowing);
             randomise(scratch);

@@ -183,11 +183,9 @@ private slots:
         QByteArray cut = lyrtest::makeImage(Image::SamFirmware).left(93);
         QVERIFY(!link.checkSamFirmwareData(cut));
         QLoggingCategory::setFilterRules("default.debug=false");
-        const int iterations = qEnvironmentVariableIntValue("LYR_FUZZ_ITERATIONS");
-        const quint32 seed = qEnvironmentVariableIsSet("LYR_FUZZ_SEED")
-            ? quint32(qEnvironmentVariableIntValue("LYR_FUZZ_SEED")) : QRandomGenerator::global()->generate();
+        const quint32 seed = lyrtest::fuzzSeed();
         QRandomGenerator rng(seed);
-        for (int i = 0; i < (iterations > 0 ? iterations : 4000); ++i) {
+        for (int i = 0, n = lyrtest::fuzzIterations(4000); i < n; ++i) {
             const Image kind = Image(rng.bounded(5));
             const int size = int(rng.bounded(512, 3000));
             QByteArray image = lyrtest::makeImage(kind, size, rng.generate());

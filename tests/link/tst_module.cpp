@@ -447,6 +447,33 @@ private slots:
         QVERIFY(bytes(programsFlash) == flashed && bytes(wavetable) == table);
     }
 
+    // A RAM block whose trailer is wrong is refused whole: the editor keeps
+    // the programs it had.
+    void ramProgramsWithABadTrailerAreRefused()
+    {
+        qstrcpy(programs.program[0].name, "Kept");
+        const QByteArray before = bytes(programs);
+        module->memory().ramPrograms[65520] = 'X';
+        QVERIFY(!link->loadProgramsFromRam());
+        QVERIFY(bytes(programs) == before);
+    }
+
+    // Programming mode restarts the module into its loader: one reset with
+    // A5, and the link is closed afterwards for the caller to reconnect.
+    // Without a link nothing goes out.
+    void programmingModeRestartsTheModule()
+    {
+        QVERIFY(link->beginProgrammingMode());
+        QCOMPARE(sequence(), QString("01"));
+        QCOMPARE(module->log().first().frame.data, QByteArray("\xA5", 1));
+        QVERIFY(!link->isConnected());
+        module->clearLog();
+        QVERIFY(!link->beginProgrammingMode());
+        QVERIFY(!link->endProgrammingMode());
+        QTest::qWait(50);
+        QVERIFY(module->log().isEmpty());
+    }
+
     // The answer without a stick is a file status: it must end the wait.
     void usbFileList()
     {

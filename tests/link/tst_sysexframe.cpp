@@ -174,12 +174,8 @@ private slots:
     // QTEST_FUNCTION_TIMEOUT in ms), LYR_FUZZ_SEED repeats a run.
     void randomMessages()
     {
-        const auto env = [](const char* name, quint32 fallback) {
-            return qEnvironmentVariableIsSet(name) ? quint32(qEnvironmentVariableIntValue(name)) : fallback;
-        };
-        const quint32 iterations = env("LYR_FUZZ_ITERATIONS", 3000);
-        const quint32 seed = env("LYR_FUZZ_SEED", QRandomGenerator::global()->generate());
-        qInfo("%u messages, seed %u", iterations, seed);
+        const int iterations = lyrtest::fuzzIterations(3000);
+        const quint32 seed = lyrtest::fuzzSeed();
         QRandomGenerator rng(seed);
         // The walk logs every frame it drops; thousands of lines say nothing here.
         QLoggingCategory::setFilterRules("*.debug=false");
@@ -188,7 +184,7 @@ private slots:
         QMidiUtils link;
         Frame lastReply { 0, {} };
         bool haveReply = false;
-        for (quint32 i = 0; i < iterations; ++i) {
+        for (int i = 0; i < iterations; ++i) {
             QByteArray message;
             QList<Frame> intact;
             bool damaged = false;

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -29,6 +30,23 @@ void isolate()
 QString scratchDir()
 {
     return scratch()->path();
+}
+
+quint32 fuzzSeed()
+{
+    bool ok = false;
+    quint32 seed = qEnvironmentVariable("LYR_FUZZ_SEED").toUInt(&ok);
+    if (!ok)
+        seed = QRandomGenerator::global()->generate();
+    qInfo("LYR_FUZZ_SEED=%u", seed);
+    return seed;
+}
+
+int fuzzIterations(int fallback)
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("LYR_FUZZ_ITERATIONS", &ok);
+    return ok && n > 0 ? n : fallback;
 }
 
 } // namespace lyrtest

@@ -16,6 +16,13 @@ void isolate();
 // The private folder isolate() set up (valid for the whole run).
 QString scratchDir();
 
+// Randomised tests: the seed is LYR_FUZZ_SEED when set (scripts/test derives
+// one from the commit, so a CI failure repeats from its log), otherwise a
+// fresh one; it is printed either way. The number of rounds is
+// LYR_FUZZ_ITERATIONS when set, otherwise the test's own default.
+quint32 fuzzSeed();
+int fuzzIterations(int fallback);
+
 } // namespace lyrtest
 
 // QTEST_MAIN with isolation first. Widgets tests need a QApplication, the rest
