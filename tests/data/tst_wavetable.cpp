@@ -158,25 +158,24 @@ private slots:
 
     void removingASoundbankRenumbersTheOnesAbove_data()
     {
-        QTest::addColumn<QString>("sbks");  // of the voices in family 4, in order
+        QTest::addColumn<QList<int>>("sbks"); // of the voices in family 4, in order
         QTest::addColumn<int>("removed");
         QTest::addColumn<QString>("left");
-        QTest::newRow("interleaved") << "0 2 1 3 2 0 3" << 2 << "v0 0, v2 1, v3 2, v5 0, v6 2";
+        QTest::newRow("interleaved") << QList<int> { 0, 2, 1, 3, 2, 0, 3 } << 2 << "v0 0, v2 1, v3 2, v5 0, v6 2";
         // Soundbank 1 holds no voices (the module allows that); removing it
         // shifts the directory, so 2 and 3 must become 1 and 2.
-        QTest::newRow("a soundbank without voices") << "0 2 3" << 1 << "v0 0, v1 1, v2 2";
-        QTest::newRow("every soundbank") << "0 2 0 15" << -1 << "v0 0, v2 0";
-        QTest::newRow("no such soundbank") << "0 2 15" << 16 << "v0 0, v1 2, v2 15";
+        QTest::newRow("a soundbank without voices") << QList<int> { 0, 2, 3 } << 1 << "v0 0, v1 1, v2 2";
+        QTest::newRow("every soundbank") << QList<int> { 0, 2, 0, 15 } << -1 << "v0 0, v2 0";
+        QTest::newRow("no such soundbank") << QList<int> { 0, 2, 15 } << 16 << "v0 0, v1 2, v2 15";
     }
 
     void removingASoundbankRenumbersTheOnesAbove()
     {
-        QFETCH(QString, sbks);
+        QFETCH(QList<int>, sbks);
         QFETCH(int, removed);
         wavetable = {};
-        const QStringList list = sbks.split(' ');
-        for (int i = 0; i < list.size(); ++i)
-            put(wavetable, 4, "v" + QByteArray::number(i), 0, quint8(24 + i), quint8(list[i].toInt()));
+        for (int i = 0; i < sbks.size(); ++i)
+            put(wavetable, 4, "v" + QByteArray::number(i), 0, quint8(24 + i), quint8(sbks[i]));
         put(wavetable, 1, "Celesta", 0, 8);
         if (removed < 0)
             removeAllSoundbanksFromWavetable();

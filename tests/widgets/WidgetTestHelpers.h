@@ -11,15 +11,6 @@
 
 namespace widgettest {
 
-// The numbers of a data row written as text, "0 16383 -24.5".
-inline QList<double> numbers(const QString& text)
-{
-    QList<double> out;
-    for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
-        out << word.toDouble();
-    return out;
-}
-
 // A press, a move with `button` held (Qt::NoButton: a bare move) or a release.
 inline void mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button = Qt::LeftButton)
 {

@@ -5,9 +5,6 @@
 #include "TestSupport.h"
 #include "QMyAdsrPlot.h"
 #include "QMyLfoPlot.h"
-#include "WidgetTestHelpers.h"
-
-#include <cmath>
 
 namespace {
 
@@ -73,44 +70,45 @@ private slots:
         checkInk(render(plot, size), points);
     }
 
+    // Flat through the delay, then the cycles, starting downward; a third of
+    // the height up and down at full depth. Pixels worked out by hand at the
+    // troughs and crests.
     void lfoWaveLandsOnItsPixels_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("lfo"); // shape, depth, rate, delay
-        for (QSize size : { QSize(160, 81), QSize(251, 60) }) {
-            const QByteArray s = " " + QByteArray::number(size.width()) + "x" + QByteArray::number(size.height());
-            QTest::newRow("sine one cycle" + s) << size << "2 1 0 0";
-            QTest::newRow("sine half depth, delayed" + s) << size << "2 0.5 0.3 0.6";
-            QTest::newRow("triangle delayed" + s) << size << "0 0.8 0.2 0.5";
-            QTest::newRow("square" + s) << size << "1 1 0.1 0";
-            QTest::newRow("square flat at depth 0" + s) << size << "1 0 0.7 0.2";
-        }
-        QTest::newRow("ten cycles at full rate") << QSize(600, 90) << "2 1 1 0";
-        QTest::newRow("a shape byte it does not know is a sine") << QSize(160, 81) << "7 1 0.2 0";
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<double>("depth");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("delay");
+        QTest::addColumn<QList<QPoint>>("pixels");
+        QTest::newRow("sine, one cycle") << QSize(160, 81) << 2 << 1.0 << 0.0 << 0.0 << QList<QPoint> { { 0, 40 }, { 40, 66 }, { 119, 13 } };
+        QTest::newRow("square, nearly two cycles") << QSize(160, 81) << 1 << 1.0 << 0.1 << 0.0
+                                                    << QList<QPoint> { { 15, 66 }, { 60, 13 }, { 100, 66 }, { 145, 13 } };
+        QTest::newRow("triangle, delayed") << QSize(251, 60) << 0 << 0.8 << 0.2 << 0.5
+                                           << QList<QPoint> { { 15, 29 }, { 54, 45 }, { 98, 14 }, { 143, 45 } };
+        QTest::newRow("flat at depth 0") << QSize(160, 81) << 1 << 0.0 << 0.7 << 0.2 << QList<QPoint> { { 5, 40 }, { 80, 40 }, { 150, 40 } };
+        QTest::newRow("ten cycles at full rate") << QSize(600, 90) << 2 << 1.0 << 1.0 << 0.0
+                                                 << QList<QPoint> { { 15, 74 }, { 45, 15 }, { 554, 74 } };
+        QTest::newRow("a shape it does not know is a sine") << QSize(160, 81) << 7 << 1.0 << 0.2 << 0.0
+                                                            << QList<QPoint> { { 14, 66 }, { 43, 13 } };
     }
 
     void lfoWaveLandsOnItsPixels()
     {
         QFETCH(QSize, size);
-        QFETCH(QString, lfo);
-        const QList<double> v = widgettest::numbers(lfo);
-        const int shape = int(v[0]);
+        QFETCH(int, shape);
+        QFETCH(double, depth);
+        QFETCH(double, rate);
+        QFETCH(double, delay);
+        QFETCH(QList<QPoint>, pixels);
         QMyLfoPlot plot;
         plot.setShape(shape);
-        plot.setDepth(v[1]);
-        plot.setRate(v[2]);
-        plot.setDelay(v[3]);
-        // Flat through the delay (a quarter of the width at most), then
-        // rate * 9 + 1 cycles over the width, a third of the height high at
-        // full depth, starting downward: lowest at a quarter of each cycle,
-        // highest at three quarters, and at an eighth as far down as the
-        // shape has come by then.
-        const double w = size.width() - 1, mid = (size.height() - 1) / 2, amp = (size.height() - 1) / 3.0 * v[1];
-        const double period = w / (v[2] * 9 + 1), d = v[3] * w * 0.25;
-        const double eighth = shape == QMyLfoPlot::LfoTriangle ? 0.5 : shape == QMyLfoPlot::LfoSquare ? 1 : M_SQRT1_2;
-        QList<QPointF> points { { d / 2, mid } };
-        for (double start = d; start < w; start += period)
-            points << QPointF(start + period / 8, mid + amp * eighth) << QPointF(start + period / 4, mid + amp) << QPointF(start + period * 3 / 4, mid - amp);
+        plot.setDepth(depth);
+        plot.setRate(rate);
+        plot.setDelay(delay);
+        QList<QPointF> points;
+        for (const QPoint& p : pixels)
+            points << p;
         checkInk(render(plot, size), points);
     }
 };

@@ -113,22 +113,26 @@ private slots:
     void responseMatchesTextbookFilter_data()
     {
         QTest::addColumn<Type>("type");
-        QTest::addColumn<QString>("band"); // f0, gain, Q
+        QTest::addColumn<double>("f0");
+        QTest::addColumn<double>("gain");
+        QTest::addColumn<double>("q");
         const QMetaEnum types = QMetaEnum::fromType<Type>();
+        struct Band { double f0, gain, q; };
         for (int i = 0; i < types.keyCount(); ++i)
-            for (const char* band : { "1000 9 0.7", "40 -24 16", "20000 24 0.1", "20 0 0.1" })
-                QTest::addRow("%s %s", types.key(i), band) << Type(types.value(i)) << QString(band);
+            for (const Band& b : { Band { 1000, 9, 0.7 }, Band { 40, -24, 16 }, Band { 20000, 24, 0.1 }, Band { 20, 0, 0.1 } })
+                QTest::addRow("%s %g Hz %g dB Q %g", types.key(i), b.f0, b.gain, b.q) << Type(types.value(i)) << b.f0 << b.gain << b.q;
     }
 
     void responseMatchesTextbookFilter()
     {
         QFETCH(Type, type);
-        QFETCH(QString, band);
-        const QList<double> b = numbers(band);
+        QFETCH(double, f0);
+        QFETCH(double, gain);
+        QFETCH(double, q);
         QMyParametricEq eq;
-        setBand(eq, type, b[0], b[1], b[2]);
-        for (double f : { 0.0, 20.0, b[0], 1000.0, 10000.0, 20000.0, b[0] * 0.5, b[0] * 1.7 }) {
-            const double expected = referenceDb(type, b[0], b[1], b[2], f), actual = eq.coputeFrequencyResponse(f);
+        setBand(eq, type, f0, gain, q);
+        for (double f : { 0.0, 20.0, f0, 1000.0, 10000.0, 20000.0, f0 * 0.5, f0 * 1.7 }) {
+            const double expected = referenceDb(type, f0, gain, q, f), actual = eq.coputeFrequencyResponse(f);
             // A notch at its centre (or a high pass at 0 Hz) is a true zero,
             // which rounding leaves somewhere far below anything audible, but
             // never a NaN: both must be that deep.
@@ -251,6 +255,35 @@ private slots:
         QCOMPARE(plot.graph(0)->data()->size(), 1);
         QCOMPARE(plot.graph(0)->data()->constBegin()->key, 20.0);
         QVERIFY(!plot.graph(0)->scatterStyle().isNone());
+    }
+
+    // Built a second time, the plot holds the new bands only; a band index
+    // out of range changes nothing.
+    void rebuiltAndOutOfRangeBands()
+    {
+        QMyParametricEqPlot plot;
+        plot.init(4, true);
+        const int items = plot.itemCount();
+        plot.init(2, true);
+        QCOMPARE(plot.getBandCount(), 2);
+        QCOMPARE(plot.graphCount(), 2);
+        QCOMPARE(plot.itemCount(), items - 2);
+        for (int band : { -1, 2, 7 }) {
+            plot.setFrequency(band, 5000);
+            plot.setGain(band, 12);
+            plot.setQ(band, 3);
+            plot.setType(band, QMyParametricEq::LowPassFilter12dB);
+            plot.setGraphPen(band, QPen(Qt::red));
+            plot.setGraphBrush(band, QBrush(Qt::red));
+            plot.drawFrequencyResponse(band);
+            plot.drawDragHandle(band);
+        }
+        QVERIFY(!plot.band(2));
+        for (int band : { 0, 1 }) {
+            QCOMPARE(plot.band(band)->getGain(), 0.0);
+            QCOMPARE(plot.band(band)->getFrequency(), 1000.0);
+            QVERIFY(plot.graph(band)->pen().color() != QColor(Qt::red));
+        }
     }
 };
 

@@ -49,14 +49,14 @@ QString state(const QMyRangeSlider& s)
 // The colour on the visible face of the given keys of a 380 x 30 keyboard:
 // low on a white key, below the black keys' length; high on a black key, at
 // its middle.
-QList<QColor> shownKeys(QMyKeyboard& keyboard, qreal dpr, const QString& notes)
+QList<QColor> shownKeys(QMyKeyboard& keyboard, qreal dpr, const QList<int>& notes)
 {
     static const int whiteColumn[12] = { 0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6 };
     keyboard.setFixedSize(380, 30);
     const QImage image = render(&keyboard, dpr);
     QList<QColor> shown;
-    for (double note : numbers(notes)) {
-        const int n = int(note), column = 7 * (n / 12) + whiteColumn[n % 12];
+    for (int n : notes) {
+        const int column = 7 * (n / 12) + whiteColumn[n % 12];
         const bool sharp = (0x54A >> (n % 12)) & 1; // C# D# F# G# A#
         const QPointF face = sharp ? QPointF(column * 5.0, 5.0) : QPointF(column * 5.0 + 2.5, 22.0);
         shown << pixelAt(image, keyboard.viewport()->mapTo(&keyboard, keyboard.mapFromScene(face)));
@@ -121,29 +121,32 @@ private slots:
     {
         // Range 0..100 on a slider 104 pixels wide: value v sits at pixel
         // v + 2, and the value under pixel x is x * 100 / 104.
-        QTest::addColumn<QString>("drag"); // low, then press and move positions
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("pressAt");
+        QTest::addColumn<QList<int>>("movesTo");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("emitted");
-        QTest::newRow("low end from its left") << "20 15 52" << "[50 80]" << QStringList { "low 50" };
-        QTest::newRow("low end stops under high") << "20 8 52 100" << "[79 80]" << QStringList { "low 50", "low 79" };
-        QTest::newRow("high end from its right") << "20 85 70" << "[20 67]" << QStringList { "high 67" };
-        QTest::newRow("inside the bar grabs nothing") << "20 50 10 100" << "[20 80]" << QStringList {};
-        QTest::newRow("low at the minimum, press at 0") << "0 0 30" << "[28 80]" << QStringList { "low 28" };
-        QTest::newRow("drag left of the widget counts as 0") << "20 15 -40" << "[0 80]" << QStringList { "low 0" };
+        QTest::newRow("low end from its left") << 20 << 15 << QList<int> { 52 } << "[50 80]" << QStringList { "low 50" };
+        QTest::newRow("low end stops under high") << 20 << 8 << QList<int> { 52, 100 } << "[79 80]" << QStringList { "low 50", "low 79" };
+        QTest::newRow("high end from its right") << 20 << 85 << QList<int> { 70 } << "[20 67]" << QStringList { "high 67" };
+        QTest::newRow("inside the bar grabs nothing") << 20 << 50 << QList<int> { 10, 100 } << "[20 80]" << QStringList {};
+        QTest::newRow("low at the minimum, press at 0") << 0 << 0 << QList<int> { 30 } << "[28 80]" << QStringList { "low 28" };
+        QTest::newRow("drag left of the widget counts as 0") << 20 << 15 << QList<int> { -40 } << "[0 80]" << QStringList { "low 0" };
     }
 
     void dragFromTheGrabZones()
     {
-        QFETCH(QString, drag);
-        const QList<double> d = numbers(drag);
+        QFETCH(int, low);
+        QFETCH(int, pressAt);
+        QFETCH(QList<int>, movesTo);
         QMyRangeSlider slider;
         slider.resize(104, 10);
-        apply(slider, QString("max 100;high 80;low %1").arg(d[0]), false);
+        apply(slider, QString("max 100;high 80;low %1").arg(low), false);
         SignalLog log(&slider);
-        press(&slider, QPointF(d[1], 5));
-        for (double x : d.mid(2))
+        press(&slider, QPointF(pressAt, 5));
+        for (int x : movesTo)
             dragTo(&slider, QPointF(x, 5));
-        release(&slider, QPointF(d.last(), 5));
+        release(&slider, QPointF(movesTo.last(), 5));
         dragTo(&slider, QPointF(52, 5)); // after the release: no effect
         QTEST(QString("[%1 %2]").arg(slider.lowValue()).arg(slider.highValue()), "result");
         QTEST(log.log, "emitted");
@@ -166,36 +169,55 @@ private slots:
 
     void keysShowTheRangeAndSoundingNotes_data()
     {
-        QTest::addColumn<QString>("keyboard"); // low, high, enabled, display scale
-        QTest::addColumn<QString>("notes");    // selected as "note velocity;...", "-" deselects all
-        QTest::addColumn<QString>("keys");     // looked at
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QList<QPoint>>("notes"); // note, velocity; selected in order
+        QTest::addColumn<bool>("deselect");       // then all deselected
+        QTest::addColumn<QList<int>>("keys");     // looked at
         QTest::addColumn<QList<QColor>>("expected");
-        QTest::newRow("from middle C") << "60 127 1 1" << "" << "58 59 60 61 127" << QList<QColor> { grey, grey, white, black, white };
-        QTest::newRow("up to the C above, scale 2") << "60 72 1 2" << "" << "71 72 73 74" << QList<QColor> { white, white, grey, grey };
-        QTest::newRow("low above high greys every key") << "80 40 1 1" << "" << "0 40 61 80 127" << QList<QColor> { grey, grey, grey, grey, grey };
-        QTest::newRow("disabled") << "60 127 0 1" << "" << "59 60 61" << QList<QColor> { grey, Qt::gray, Qt::gray };
+        const QList<QPoint> none;
+        QTest::newRow("from middle C") << 60 << 127 << true << 1.0 << none << false << QList<int> { 58, 59, 60, 61, 127 }
+                                       << QList<QColor> { grey, grey, white, black, white };
+        QTest::newRow("up to the C above, scale 2") << 60 << 72 << true << 2.0 << none << false << QList<int> { 71, 72, 73, 74 }
+                                                    << QList<QColor> { white, white, grey, grey };
+        QTest::newRow("low above high greys every key") << 80 << 40 << true << 1.0 << none << false << QList<int> { 0, 40, 61, 80, 127 }
+                                                        << QList<QColor> { grey, grey, grey, grey, grey };
+        QTest::newRow("disabled") << 60 << 127 << false << 1.0 << none << false << QList<int> { 59, 60, 61 }
+                                  << QList<QColor> { grey, Qt::gray, Qt::gray };
         // Notes the keyboard lacks change nothing.
-        QTest::newRow("white key on") << "36 127 1 1" << "-1 100;60 100;128 100;100000 100" << "0 59 60 61 127" << QList<QColor> { grey, white, green, black, white };
-        QTest::newRow("black key on, lowest velocity") << "36 127 1 1" << "61 1" << "60 61 62" << QList<QColor> { white, green, white };
-        QTest::newRow("black key off") << "36 127 1 1" << "61 100;61 0" << "61" << QList<QColor> { black };
+        QTest::newRow("white key on") << 36 << 127 << true << 1.0 << QList<QPoint> { { -1, 100 }, { 60, 100 }, { 128, 100 }, { 100000, 100 } }
+                                      << false << QList<int> { 0, 59, 60, 61, 127 } << QList<QColor> { grey, white, green, black, white };
+        QTest::newRow("black key on, lowest velocity") << 36 << 127 << true << 1.0 << QList<QPoint> { { 61, 1 } } << false
+                                                       << QList<int> { 60, 61, 62 } << QList<QColor> { white, green, white };
+        QTest::newRow("black key off") << 36 << 127 << true << 1.0 << QList<QPoint> { { 61, 100 }, { 61, 0 } } << false
+                                       << QList<int> { 61 } << QList<QColor> { black };
         // A note off shows the plain key even outside the range; so does deselecting.
-        QTest::newRow("greyed key off") << "36 127 1 1" << "19 0" << "18 19 20" << QList<QColor> { grey, white, grey };
-        QTest::newRow("deselected") << "36 127 1 1" << "19 100;61 100;-" << "19 61 62" << QList<QColor> { white, black, white };
+        QTest::newRow("greyed key off") << 36 << 127 << true << 1.0 << QList<QPoint> { { 19, 0 } } << false
+                                        << QList<int> { 18, 19, 20 } << QList<QColor> { grey, white, grey };
+        QTest::newRow("deselected") << 36 << 127 << true << 1.0 << QList<QPoint> { { 19, 100 }, { 61, 100 } } << true
+                                    << QList<int> { 19, 61, 62 } << QList<QColor> { white, black, white };
     }
 
     void keysShowTheRangeAndSoundingNotes()
     {
-        QFETCH(QString, keyboard);
-        QFETCH(QString, notes);
-        const QList<double> k = numbers(keyboard);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        QFETCH(bool, enabled);
+        QFETCH(double, scale);
+        QFETCH(QList<QPoint>, notes);
+        QFETCH(bool, deselect);
+        QFETCH(QList<int>, keys);
         QMyKeyboard view;
-        view.setLowKey(int(k[0]));
-        view.setHighKey(int(k[1]));
-        view.setEnabled(k[2] != 0);
-        for (const QString& n : notes.split(';', Qt::SkipEmptyParts))
-            n == "-" ? view.deselectAllNotes() : view.selectNote(n.section(' ', 0, 0).toInt(), uchar(n.section(' ', 1).toInt()));
-        QFETCH(QString, keys);
-        QTEST(shownKeys(view, k[3], keys), "expected");
+        view.setLowKey(low);
+        view.setHighKey(high);
+        view.setEnabled(enabled);
+        for (const QPoint& n : notes)
+            view.selectNote(n.x(), uchar(n.y()));
+        if (deselect)
+            view.deselectAllNotes();
+        QTEST(shownKeys(view, scale, keys), "expected");
     }
 };
 
