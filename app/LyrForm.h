@@ -46,6 +46,7 @@ class QLineEdit;
 class QMyDial;
 class QMyRangeSlider;
 class QProgressDialog;
+class QRadioButton;
 class QSlider;
 class QTimer;
 class Ui_LyrForm;
@@ -310,6 +311,17 @@ private:
     // Soundbanks.cpp
 
     // DeveloperTools.cpp
+    // Checks the clicked insert radio button alone and sends its routing.
+    void selectInsertRouting(QRadioButton* clicked, unsigned char routing);
+    // Gives the window back after samTest when no frame comes for
+    // samTestTimeoutMs; the module's end report ends the watch.
+    void watchSamTest();
+    QTimer* samTestWatch = nullptr;
+    QMetaObject::Connection samTestFrames;
+public:
+    // How long samTest waits for any frame from the module; tests shorten it.
+    int samTestTimeoutMs = 30000;
+private:
 
     // EditHandlers.cpp
 
