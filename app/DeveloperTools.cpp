@@ -30,10 +30,17 @@ void sendSamPacket(std::vector<unsigned char> bytes)
     midiUtilsPtr->sendCommand(ComSamSendData, static_cast<unsigned short>(bytes.size()), bytes.data());
 }
 
-void sendInsertRouting(unsigned char routing)
+// The insert radio buttons and the routing each selects.
+struct InsertRouting
 {
-    sendSamPacket({ 0xF0, 0x41, 0x00, 0x42, 0x12, 0x40, 0x40, 0x22, routing, 0x00, 0xF7 });
-}
+    QRadioButton* Ui_LyrForm::*button;
+    unsigned char routing;
+};
+const InsertRouting insertRoutings[] = {
+    { &Ui_LyrForm::insertOffRadioBtn, 0x00 },
+    { &Ui_LyrForm::insert1RadioBtn,   0x03 },
+    { &Ui_LyrForm::insert2RadioBtn,   0x12 },
+};
 
 unsigned char position7(int position)
 {
@@ -182,26 +189,28 @@ void LyrForm::sendSamData()
 // one sends its routing again.
 void LyrForm::on_insertOffRadioBtn_clicked()
 {
-    selectInsertRouting(ui->insertOffRadioBtn, 0x00);
+    selectInsertRouting(0);
 }
 
 void LyrForm::on_insert1RadioBtn_clicked()
 {
-    selectInsertRouting(ui->insert1RadioBtn, 0x03);
+    selectInsertRouting(1);
 }
 
 void LyrForm::on_insert2RadioBtn_clicked()
 {
-    selectInsertRouting(ui->insert2RadioBtn, 0x12);
+    selectInsertRouting(2);
 }
 
-void LyrForm::selectInsertRouting(QRadioButton* clicked, unsigned char routing)
+void LyrForm::selectInsertRouting(int which)
 {
-    for (QRadioButton* button : { ui->insertOffRadioBtn, ui->insert1RadioBtn, ui->insert2RadioBtn }) {
+    for (int i = 0; i < int(std::size(insertRoutings)); ++i) {
+        QRadioButton* button = ui->*insertRoutings[i].button;
         const QSignalBlocker block(button);
-        button->setChecked(button == clicked);
+        button->setChecked(i == which);
     }
-    sendInsertRouting(routing);
+    const unsigned char routing = insertRoutings[which].routing;
+    sendSamPacket({ 0xF0, 0x41, 0x00, 0x42, 0x12, 0x40, 0x40, 0x22, routing, 0x00, 0xF7 });
 }
 
 void LyrForm::on_hqDist2OnBtn_clicked()

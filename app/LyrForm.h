@@ -46,7 +46,6 @@ class QLineEdit;
 class QMyDial;
 class QMyRangeSlider;
 class QProgressDialog;
-class QRadioButton;
 class QSlider;
 class QTimer;
 class Ui_LyrForm;
@@ -311,8 +310,9 @@ private:
     // Soundbanks.cpp
 
     // DeveloperTools.cpp
-    // Checks the clicked insert radio button alone and sends its routing.
-    void selectInsertRouting(QRadioButton* clicked, unsigned char routing);
+    // Checks insert radio button which (off, 1, 2) alone and sends its
+    // routing.
+    void selectInsertRouting(int which);
     // Gives the window back after samTest when no frame comes for
     // samTestTimeoutMs; the module's end report ends the watch.
     void watchSamTest();
