@@ -1,67 +1,245 @@
-// Stub: replaced by the real implementation.
+// The Debug page: direct module commands, the packet-size and DSP flash
+// tests, a free-form packet and the fixed packets for the sound chip.
 
 #include "LyrForm.h"
 
+#include "Prompts.h"
+#include "QMidiUtils.h"
+#include "SysExFrame.h"
+#include "TInfo.h"
 #include "ui_LyrForm.h"
-#include <QModelIndex>
-#include <QFile>
+
+#include <QDebug>
+#include <QTimer>
+
+#include <cstdlib>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+// Data for the sound chip, passed on by the module as it is.
+constexpr unsigned char ComSamSendData = 0x2F;
+constexpr uint32_t SamFlashWriteTimeoutMs = 10000;
+
+// Bytes the module hands to its sound chip as they are. Every group after
+// the prefix F5 01 is a control change on channel 1: B0 63 / B0 62 select a
+// non-registered parameter, B0 06 sets it.
+void sendSamPacket(std::vector<unsigned char> bytes)
+{
+    midiUtilsPtr->sendCommand(ComSamSendData, static_cast<unsigned short>(bytes.size()), bytes.data());
+}
+
+// The insert radio buttons and the routing each selects.
+struct InsertRouting
+{
+    QRadioButton* Ui_LyrForm::*button;
+    unsigned char routing;
+};
+const InsertRouting insertRoutings[] = {
+    { &Ui_LyrForm::insertOffRadioBtn, 0x00 },
+    { &Ui_LyrForm::insert1RadioBtn,   0x03 },
+    { &Ui_LyrForm::insert2RadioBtn,   0x12 },
+};
+
+unsigned char position7(int position)
+{
+    return static_cast<unsigned char>(position & 0x7F);
+}
+
+// Test sizes by sizeComboBox index; any other index is the largest, 720K.
+const uint32_t samFlashSizes[] = { 0x4000, 0x8000, 0xC000, 0x10000, 0x20000, 0x40000, 0x50000, 0x54000, 0x80000 };
+constexpr uint32_t SamFlashLargestSize = 0xB4000;
+
+QLineEdit* Ui_LyrForm::*const byteEdits[] = {
+    &Ui_LyrForm::byte0LineEdit,  &Ui_LyrForm::byte1LineEdit,  &Ui_LyrForm::byte2LineEdit,  &Ui_LyrForm::byte3LineEdit,
+    &Ui_LyrForm::byte4LineEdit,  &Ui_LyrForm::byte5LineEdit,  &Ui_LyrForm::byte6LineEdit,  &Ui_LyrForm::byte7LineEdit,
+    &Ui_LyrForm::byte8LineEdit,  &Ui_LyrForm::byte9LineEdit,  &Ui_LyrForm::byte10LineEdit, &Ui_LyrForm::byte11LineEdit,
+    &Ui_LyrForm::byte12LineEdit, &Ui_LyrForm::byte13LineEdit, &Ui_LyrForm::byte14LineEdit, &Ui_LyrForm::byte15LineEdit,
+};
+
+} // namespace
 
 void LyrForm::samTest()
 {
+    setEnabled(false);
+    midiUtilsPtr->samTest();
+    // The module's end report gives the window back; without a link none
+    // will come.
+    if (!midiUtilsPtr->isConnected()) {
+        setEnabled(true);
+        return;
+    }
+    watchSamTest();
+}
+
+void LyrForm::watchSamTest()
+{
+    // A module that goes silent must not leave the window dead: every frame
+    // restarts the watch, the end report ends it.
+    if (!samTestWatch) {
+        samTestWatch = new QTimer(this);
+        samTestWatch->setSingleShot(true);
+        connect(samTestWatch, &QTimer::timeout, this, [this] {
+            disconnect(samTestFrames);
+            qDebug() << "samTest: no frame for" << samTestTimeoutMs << "ms, window enabled again";
+            setEnabled(true);
+        });
+    }
+    disconnect(samTestFrames);
+    samTestFrames = connect(midiUtilsPtr, &QMidiUtils::midiCommandReceived, this, [this](unsigned char com) {
+        if (com == ReplyEnd || isEnabled()) {
+            samTestWatch->stop();
+            disconnect(samTestFrames);
+        } else {
+            samTestWatch->start(samTestTimeoutMs);
+        }
+    });
+    samTestWatch->start(samTestTimeoutMs);
 }
 
 void LyrForm::samPanic()
 {
+    setEnabled(false);
+    midiUtilsPtr->samPanic();
+    setEnabled(true);
 }
 
 void LyrForm::systemReset()
 {
+    setEnabled(false);
+    midiUtilsPtr->systemReset();
+    setEnabled(true);
 }
 
 void LyrForm::samReset()
 {
+    setEnabled(false);
+    midiUtilsPtr->samReset();
+    setEnabled(true);
 }
 
 void LyrForm::test()
 {
+    setEnabled(false);
+    // Before identification the size is 0 and nothing can be tested.
+    const unsigned short packetSize = info.PacketSize;
+    if (packetSize != 0 && midiUtilsPtr->test(packetSize))
+        prompts->information(this, "Info", QString("Test passed.\nPacket size:%1").arg(packetSize));
+    else
+        prompts->critical(this, "Error", QString("Test failed.\nPacket size:%1").arg(packetSize));
+    setEnabled(true);
 }
 
 void LyrForm::testFlashReadWrite()
 {
+    bool ok = false;
+    uint32_t address = ui->addressLineEdit->text().toUInt(&ok, 16);
+    if (!ok)
+        address = 0;
+    const int index = ui->sizeComboBox->currentIndex();
+    const uint32_t size = index >= 0 && index < int(std::size(samFlashSizes)) ? samFlashSizes[index]
+                                                                               : SamFlashLargestSize;
+    showProgressDialog();
+
+    std::vector<uint8_t> data(size);
+    for (uint8_t& byte : data)
+        byte = static_cast<uint8_t>(std::rand());
+    std::vector<uint8_t> readBack(size, 0);
+
+    // Only compare reports an outcome; the transfers report their own
+    // failures through the link's messages.
+    if (ui->readRadioButton->isChecked()) {
+        message("Reading from SAM Flash ...");
+        midiUtilsPtr->readFromSamFlash(address, size, data.data());
+    } else if (ui->writeRadioButton->isChecked()) {
+        message("Writing to SAM Flash ...");
+        midiUtilsPtr->writeToSamFlash(address, size, data.data(), SamFlashWriteTimeoutMs);
+    } else if (ui->compareRadioButton->isChecked()) {
+        message("Writing to SAM Flash ...");
+        midiUtilsPtr->writeToSamFlash(address, size, data.data(), SamFlashWriteTimeoutMs);
+        message("Reading from SAM Flash ...");
+        midiUtilsPtr->readFromSamFlash(address, size, readBack.data());
+        if (data != readBack)
+            prompts->warning(this, "Warning", "Read/Write SAM Flash error");
+        else
+            prompts->information(this, "Info", "Read/Write SAM Flash succesfull");
+    }
+    closeProgressDialog();
 }
 
 void LyrForm::sendSamData()
 {
+    // The packet ends at the first empty edit; text that is not hex is 0.
+    unsigned char buffer[std::size(byteEdits)] = {};
+    unsigned short count = 0;
+    for (QLineEdit* Ui_LyrForm::*edit : byteEdits) {
+        const QString text = (ui->*edit)->text();
+        if (text.isEmpty())
+            break;
+        buffer[count++] = static_cast<unsigned char>(text.toUInt(nullptr, 16));
+    }
+    if (count == 0)
+        return;
+    qDebug() << "mando" << count << "bytes";
+    midiUtilsPtr->sendCommand(ComSamSendData, count, buffer);
 }
 
+// The three insert radio buttons act as one group; a click on the checked
+// one sends its routing again.
 void LyrForm::on_insertOffRadioBtn_clicked()
 {
+    selectInsertRouting(0);
 }
 
 void LyrForm::on_insert1RadioBtn_clicked()
 {
+    selectInsertRouting(1);
 }
 
 void LyrForm::on_insert2RadioBtn_clicked()
 {
+    selectInsertRouting(2);
+}
+
+void LyrForm::selectInsertRouting(int which)
+{
+    for (int i = 0; i < int(std::size(insertRoutings)); ++i) {
+        QRadioButton* button = ui->*insertRoutings[i].button;
+        const QSignalBlocker block(button);
+        button->setChecked(i == which);
+    }
+    const unsigned char routing = insertRoutings[which].routing;
+    sendSamPacket({ 0xF0, 0x41, 0x00, 0x42, 0x12, 0x40, 0x40, 0x22, routing, 0x00, 0xF7 });
 }
 
 void LyrForm::on_hqDist2OnBtn_clicked()
 {
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x00, 0xB0, 0x06, 0x01,
+                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x7F, 0xB0, 0x06, 0x01,
+                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x03, 0xB0, 0x06, 0x02 });
 }
 
 void LyrForm::on_hqDist2OffBtn_clicked()
 {
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x00, 0xB0, 0x06, 0x00,
+                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x7F, 0xB0, 0x06, 0x00 });
 }
 
 void LyrForm::on_hqDist2DriveDial_sliderMoved(int position)
 {
+    qDebug() << "position" << position;
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x04, 0xB0, 0x06, position7(position) });
 }
 
 void LyrForm::on_secondRevSendDial_sliderMoved(int position)
 {
+    // The second reverb takes the send (controller 92), the first none (91).
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x5C, position7(position) });
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x5B, 0x00 });
 }
 
 void LyrForm::on_secondRevLevelDial_sliderMoved(int position)
 {
+    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x32, 0xB0, 0x62, 0x07, 0xB0, 0x06, position7(position) });
 }

@@ -310,6 +310,18 @@ private:
     // Soundbanks.cpp
 
     // DeveloperTools.cpp
+    // Checks insert radio button which (off, 1, 2) alone and sends its
+    // routing.
+    void selectInsertRouting(int which);
+    // Gives the window back after samTest when no frame comes for
+    // samTestTimeoutMs; the module's end report ends the watch.
+    void watchSamTest();
+    QTimer* samTestWatch = nullptr;
+    QMetaObject::Connection samTestFrames;
+public:
+    // How long samTest waits for any frame from the module; tests shorten it.
+    int samTestTimeoutMs = 30000;
+private:
 
     // EditHandlers.cpp
 

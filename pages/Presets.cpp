@@ -1,25 +1,26 @@
-// Stub: replaced by the real implementation.
+// The insert-effect preset store. Only its frame exists: nothing fills the
+// lists, and loading, saving and the disk store are not built.
 
 #include "LyrForm.h"
-
-#include "ui_LyrForm.h"
-#include <QModelIndex>
-#include <QFile>
 
 void LyrForm::initPresets()
 {
 }
 
-void LyrForm::loadPreset(PresetType type)
+void LyrForm::loadPreset(PresetType)
 {
 }
 
-void LyrForm::savePreset(PresetType type)
+void LyrForm::savePreset(PresetType)
 {
 }
 
 void LyrForm::clearPresets(PresetType type)
 {
+    // find, not operator[]: clearing a kind that has no list adds none.
+    const auto it = presetMap.find(type);
+    if (it != presetMap.end())
+        it->clear();
 }
 
 void LyrForm::loadPresetsFromDisk()
