@@ -155,7 +155,7 @@ void LyrForm::dfuProgram()
         qDebug().noquote() << run.okLog;
         QCoreApplication::processEvents();
     }
-    qDebug() << "";
+    qDebug().noquote() << "";
     qDebug() << "DFU update performed successfully ...";
     QCoreApplication::processEvents();
 }
