@@ -306,6 +306,11 @@ private:
     // FirmwareActions.cpp
 
     // DfuProgramming.cpp
+public:
+    // How long one run of the DFU tool may take before it counts as hung
+    // and is stopped; tests shorten it.
+    int dfuRunTimeoutMs = 5 * 60 * 1000;
+private:
 
     // Soundbanks.cpp
 
