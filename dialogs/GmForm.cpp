@@ -319,6 +319,7 @@ void GmForm::onVoiceButtonClicked(int id)
         return;
     // Modeless and kept as a child, so the user can try voice after voice.
     auto* dialog = new VoiceDialog(this, uchar(id), pGmData[id].family, pGmData[id].voice, true);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &VoiceDialog::voiceChanged, this, &GmForm::onVoiceChanged);
     dialog->show();
 }
