@@ -308,6 +308,9 @@ private:
     // DfuProgramming.cpp
 
     // Soundbanks.cpp
+    // The descriptor of an open soundbank file read from position 0: true
+    // with its text, size and position when the header and sizes hold.
+    bool extractSoundbankDescriptorFromSbk(QFile* file, TSoundBankDescriptor* descriptor);
 
     // DeveloperTools.cpp
 
