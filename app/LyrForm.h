@@ -317,6 +317,9 @@ public:
 private:
 
     // Soundbanks.cpp
+    // The descriptor of an open soundbank file read from position 0: true
+    // with its text, size and position when the header and sizes hold.
+    bool extractSoundbankDescriptorFromSbk(QFile* file, TSoundBankDescriptor* descriptor);
 
     // DeveloperTools.cpp
     // Checks insert radio button which (off, 1, 2) alone and sends its

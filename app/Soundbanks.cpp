@@ -1,28 +1,321 @@
-// Stub: replaced by the real implementation.
+// The soundbank manager: the module's soundbank directory in the soundbank
+// page, and adding, removing and erasing soundbanks in the module's DSP
+// flash while the wavetable and the module's program flash follow.
+//
+// Every file check runs before anything is sent, and after a DSP flash write
+// that failed nothing else is changed: the wavetable and the program flash
+// only follow soundbanks the module acknowledged. The directory is read back
+// after every operation, so the page always shows what the module holds.
 
 #include "LyrForm.h"
 
+#include "Prompts.h"
+#include "QMidiUtils.h"
+#include "TGmWavetable.h"
+#include "TPrograms.h"
+#include "TSoundBankDescriptor.h"
+#include "TSoundBankDirEntry.h"
+#include "WavetableDescriptor.h"
 #include "ui_LyrForm.h"
-#include <QModelIndex>
-#include <QFile>
 
-bool LyrForm::readSoundbankDir()
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QModelIndex>
+#include <QSettings>
+#include <QStandardItemModel>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// A soundbank file starts with a 16-byte header: the magic, then at 8 the
+// descriptor's position counted in 16-bit words. The soundbank's name lies
+// at 444, inside the sound data the module stores.
+constexpr qint64 HeaderSize = 16;
+constexpr int PositionAt = 8;
+constexpr qint64 NameAt = 444;
+constexpr int NameSize = 16;
+
+// Request addresses of a DSP flash write that install or remove soundbanks.
+constexpr uint32_t InstallSoundbank = 0;
+constexpr uint32_t RemoveAllSoundbanks = 65535;
+constexpr uint32_t WriteTimeoutMs = 60000;
+constexpr uint32_t RemoveTimeoutMs = 10000;
+
+// How the module lays soundbanks out in its 16 MB DSP flash: each starts on
+// a 64 KB block (its flash page) and its size counts 256-byte pages.
+constexpr quint64 DspFlashSize = 16 * 1024 * 1024;
+constexpr quint64 SoundbankBlock = 64 * 1024;
+constexpr quint64 SoundbankSizeUnit = 256;
+
+// Columns of the soundbank view after "Idx", "Name" and "Id".
+struct NumberColumn
 {
-    return false;
+    const char* title;
+    quint16 TSoundBankDirEntry::*field;
+    int base;
+};
+//  title          field                             base
+const NumberColumn NumberColumns[] = {
+    { "Size",       &TSoundBankDirEntry::size,        10 },
+    { "PCM In",     &TSoundBankDirEntry::pcmIn,       16 },
+    { "PCM Out",    &TSoundBankDirEntry::pcmOut,      16 },
+    { "RAM Page",   &TSoundBankDirEntry::ramPage,     16 },
+    { "Flash Page", &TSoundBankDirEntry::flashPage,   16 },
+};
+
+// DSP flash above the last soundbank of the directory, in bytes.
+quint64 freeDspFlash()
+{
+    quint64 top = 0;
+    for (const TSoundBankDirEntry& e : soundBankDir) {
+        if (e.id[0] == 0 || e.id[1] == 0)
+            continue;
+        const quint64 end = quint64(e.flashPage) * SoundbankBlock + quint64(e.size) * SoundbankSizeUnit;
+        top = qMax(top, (end + SoundbankBlock - 1) / SoundbankBlock * SoundbankBlock);
+    }
+    return top < DspFlashSize ? DspFlashSize - top : 0;
+}
+
+QStandardItem* cell(const QString& text)
+{
+    auto* item = new QStandardItem(text);
+    item->setEditable(false);
+    return item;
+}
+
+} // namespace
+
+bool LyrForm::extractSoundbankDescriptorFromSbk(QFile* file, TSoundBankDescriptor* descriptor)
+{
+    if (!file || !descriptor)
+        return false;
+    if (file->size() > qint64(0xFFFFFFFF)) {
+        qDebug() << "sizeSoundBank error";
+        return false;
+    }
+    const quint32 fileSize = quint32(file->size());
+    uchar header[HeaderSize];
+    const qint64 read = file->read(reinterpret_cast<char*>(header), HeaderSize);
+    if (read != HeaderSize) {
+        qDebug() << "SOUND BANK ERROR 2 byteread" << read << HeaderSize;
+        return false;
+    }
+    if (std::memcmp(header, "Bank", 4) != 0) {
+        qDebug() << "File error";
+        return false;
+    }
+    quint32 words = 0;
+    for (int i = 0; i < 4; ++i)
+        words |= quint32(header[PositionAt + i]) << (8 * i);
+    const quint32 position = 2 * words;
+    const quint32 length = fileSize - position;
+    if (length >= SoundBankDescriptorLimit) {
+        qDebug() << "sizeDescriptor error";
+        return false;
+    }
+    // The sound data holds the header and the name the module files the
+    // soundbank under; anything shorter is not a soundbank.
+    if (fileSize <= position || position < NameAt + NameSize) {
+        qDebug() << "sizeSoundBank error";
+        return false;
+    }
+    if (!file->seek(position)) {
+        qDebug() << "seek error";
+        return false;
+    }
+    std::memset(descriptor->text, 0, sizeof(descriptor->text));
+    if (file->read(descriptor->text, length) != qint64(length)) {
+        qDebug() << "byteread error";
+        return false;
+    }
+    qDebug() << "descriptor" << QByteArray(descriptor->text, 4);
+    descriptor->size = length;
+    descriptor->position = position;
+    return true;
 }
 
 void LyrForm::addSoundbank()
 {
+    // The module holds 16 soundbanks at most, the factory set among them.
+    if (getSoundbanksCount() >= SoundBankDirEntries) {
+        prompts->warning(this, "Warning", "Soundbank Dir is full: remove a Soundbank first");
+        return;
+    }
+    const QString path = prompts->openFileName(this, "Load Soundbank", getLastPath(), "(*.sbk)");
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    QSettings().setValue("searchPath", QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompts->warning(this, "Warning", "Cannot read Soundbank file");
+        return;
+    }
+    char header[HeaderSize];
+    if (file.read(header, HeaderSize) != HeaderSize || std::memcmp(header, "Bank", 4) != 0) {
+        prompts->warning(this, "Warning", "Cannot read Soundbank header");
+        return;
+    }
+    // A file too short for a whole name compares zeros, never an earlier read.
+    char name[NameSize] = {};
+    if (file.seek(NameAt))
+        file.read(name, NameSize);
+    for (const TSoundBankDirEntry& e : soundBankDir) {
+        if (std::memcmp(e.name, name, NameSize) == 0) {
+            prompts->warning(this, "Warning", "Soundbank already installed");
+            return;
+        }
+    }
+    auto descriptor = std::make_unique<TSoundBankDescriptor>();
+    if (!file.seek(0) || !extractSoundbankDescriptorFromSbk(&file, descriptor.get())) {
+        prompts->warning(this, "Warning", "Cannot read Soundbank Descriptor");
+        return;
+    }
+    const quint64 room = freeDspFlash();
+    if (descriptor->position > room) {
+        prompts->warning(this, "Warning",
+                         QString("Soundbank too large for the DSP Flash: it needs %1 KB, %2 KB are free")
+                             .arg((descriptor->position + 1023) / 1024)
+                             .arg(room / 1024));
+        return;
+    }
+    // The new voices take the index the module gives the soundbank: the
+    // next after those installed.
+    auto scratch = std::make_unique<TGmWavetable>();
+    extractWavetable(reinterpret_cast<const unsigned char*>(descriptor->text), int(descriptor->size), scratch.get(),
+                     getSoundbanksCount());
+
+    setEnabled(false);
+    showProgressDialog();
+    file.seek(0);
+    message("Writing Soundbank");
+    const bool written =
+        midiUtilsPtr && midiUtilsPtr->writeToSamFlash(InstallSoundbank, descriptor->position, &file, WriteTimeoutMs);
+    file.close();
+    if (!written) {
+        prompts->warning(this, "Warning", "Cannot write to Flash");
+    } else {
+        addWavetable(scratch.get());
+        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash())
+            prompts->warning(this, "Warning", "Cannot save programs");
+    }
+    closeProgressDialog();
+    readSoundbankDir();
+    updateAll();
+    setEnabled(true);
+}
+
+bool LyrForm::readSoundbankDir()
+{
+    const bool read = midiUtilsPtr && midiUtilsPtr->readSoundbankDir();
+    if (!read)
+        prompts->warning(this, "Warning", "Cannot read Soundbank Dir");
+    updateSoundbankModel();
+    return read;
 }
 
 void LyrForm::removeSoundbank(QModelIndex index)
 {
+    qDebug() << "Remove Soundbank" << index;
+    const QAbstractItemModel* model = ui->soundbankTreeView->model();
+    if (!model)
+        return;
+    if (!index.isValid() || index.parent().isValid() || index.model() != model) {
+        prompts->warning(this, "Warning", "Select a valid Soundbank");
+        return;
+    }
+    // The directory index is the row's "Idx", whatever rows an unused entry
+    // left out above it.
+    bool isIndex = false;
+    const int n = model->index(index.row(), 0).data().toString().toInt(&isIndex);
+    if (!isIndex || n < 0 || n >= SoundBankDirEntries)
+        return;
+    if (n == 0) {
+        prompts->warning(this, "Warning", "Cannot remove Factory Soundbank");
+        return;
+    }
+    if (prompts->question(this, "Remove Soundbank",
+                          QString("Remove Soundbank %1\nAre you sure?").arg(getSoundbankName(uchar(n))))
+        != QMessageBox::Yes)
+        return;
+
+    const int row = index.row();
+    setEnabled(false);
+    showProgressDialog();
+    bool ok = midiUtilsPtr
+        && midiUtilsPtr->writeToSamFlash(uint32_t(n), 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
+    if (!ok) {
+        prompts->warning(this, "Warning", "Cannot write to Flash");
+    } else {
+        ui->soundbankTreeView->model()->removeRow(row);
+        removeSoundbankFromWavetable(uchar(n));
+        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
+            prompts->warning(this, "Warning", "Cannot save programs");
+            ok = false;
+        }
+    }
+    ok = readSoundbankDir() && ok;
+    updateAll();
+    closeProgressDialog();
+    if (midiUtilsPtr)
+        midiUtilsPtr->sendLoadProgram(currentProgram);
+    setEnabled(true);
+    if (ok)
+        prompts->information(this, "Info", "Operation succesful");
 }
 
 void LyrForm::removeAllSoundbanks()
 {
+    if (prompts->question(this, "Clear All Soundbanks", "All soundbanks will be deleted.\nAre you sure?")
+        != QMessageBox::Yes)
+        return;
+    setEnabled(false);
+    showProgressDialog();
+    bool ok = midiUtilsPtr
+        && midiUtilsPtr->writeToSamFlash(RemoveAllSoundbanks, 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
+    if (!ok) {
+        prompts->warning(this, "Warning", "Cannot write to Flash");
+    } else {
+        removeAllSoundbanksFromWavetable();
+        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
+            prompts->warning(this, "Warning", "Cannot save programs");
+            ok = false;
+        }
+    }
+    ok = readSoundbankDir() && ok;
+    updateAll();
+    closeProgressDialog();
+    setEnabled(true);
+    if (ok)
+        prompts->information(this, "Info", "Operation succesful");
 }
 
 void LyrForm::updateSoundbankModel()
 {
+    auto* model = new QStandardItemModel(this);
+    QStringList titles = { "Idx", "Name", "Id" };
+    for (const NumberColumn& c : NumberColumns)
+        titles << c.title;
+    model->setHorizontalHeaderLabels(titles);
+    for (int i = 0; i < SoundBankDirEntries; ++i) {
+        const TSoundBankDirEntry& e = soundBankDir[i];
+        const QString name = getSoundbankName(uchar(i));
+        if (name.isEmpty())
+            continue;
+        QList<QStandardItem*> row = { cell(QString::number(i)), cell(name),
+                                      cell(QString::fromLatin1(e.id, qsizetype(strnlen(e.id, sizeof(e.id))))) };
+        for (const NumberColumn& c : NumberColumns)
+            row << cell(QString::number(e.*c.field, c.base));
+        model->appendRow(row);
+    }
+
+    // The view keeps neither the model nor the selection model it replaces.
+    QAbstractItemModel* oldModel = ui->soundbankTreeView->model();
+    QItemSelectionModel* oldSelection = ui->soundbankTreeView->selectionModel();
+    ui->soundbankTreeView->setModel(model);
+    delete oldSelection;
+    delete oldModel;
 }

@@ -30,6 +30,16 @@ public:
     static constexpr quint32 SoundBankDir = 0x40000;
     static constexpr int SoundBankDirSize = 448;
     static constexpr quint32 SampleArea = 0x80000;
+    // Soundbanks: each starts on a 64 KB block of the DSP flash; its entry
+    // gives that block (flash page), its size in 256-byte pages, its block in
+    // sample RAM (RAM page) and the PCM numbers it adds (in, out).
+    static constexpr int SoundBankEntries = 16;
+    static constexpr int SoundBankEntrySize = 28;
+    static constexpr int SoundBankAlign = 64 * 1024;
+    static constexpr int SoundBankSizeUnit = 256;
+    // In a soundbank image: the magic at 0, the number of PCM samples it
+    // brings (u32) at 4, its name (16 bytes) at 444.
+    static constexpr int SoundBankNameAt = 444;
 
     // A module as it leaves the factory: 128 named programs with a sealed
     // trailer in flash and in RAM, an empty wavetable, the factory soundbank
@@ -47,6 +57,16 @@ public:
     // The sealed programs block image the module itself writes: magic,
     // 01 01 00 00, big-endian sum of bytes 0..65531.
     static void seal(QByteArray& block);
+
+    // The soundbank store (SimSoundbanks.cpp). install appends a soundbank
+    // image (the sound data of a soundbank file) in the first free entry;
+    // false, changing nothing, when it is not a soundbank, the directory is
+    // full or the flash has no room. remove takes entry index (1..15) out and
+    // moves the later ones, data and all, down to close the gap; false for
+    // the factory set and unused entries. removeAll keeps the factory set.
+    bool installSoundBank(const QByteArray& image);
+    bool removeSoundBank(int index);
+    void removeAllSoundBanks();
 
     QByteArray flash;          // erased bytes are 0xFF
     QByteArray ramPrograms;

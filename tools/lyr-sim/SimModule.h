@@ -165,11 +165,15 @@ private:
     // Controller flash writes: the chunk staged by ComCpData until committed.
     QByteArray staged;
     // DSP flash transfer between its start and stop: direction, address of
-    // the next byte, bytes moved since the start or the last continue.
-    enum class Dsp { Idle, Reading, Writing };
+    // the next byte, bytes moved since the start or the last continue. A
+    // write started at a soundbank request address instead installs the
+    // soundbank image sent (address 0, taken whole at the stop) or removes
+    // soundbank n (1..15) or all of them (65535) at the stop.
+    enum class Dsp { Idle, Reading, Writing, Installing, Removing };
     Dsp dsp = Dsp::Idle;
     quint32 dspAddress = 0;
     int dspInBlock = 0;
+    QByteArray soundBankImage;
     QList<SimLogEntry> entries;
     QList<SimFault> faults;
     struct Prelude

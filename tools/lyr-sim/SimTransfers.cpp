@@ -1,6 +1,7 @@
 // The simulated module's memory commands: controller flash read, erase and
 // write; RAM programs, GM data and the current program; DSP flash transfers
-// with their 128 KB blocks; the USB stick's file list. Requests that do not
+// with their 128 KB blocks, soundbank installs and removals among them; the
+// USB stick's file list. Requests that do not
 // fit the memory, or come out of order, are refused with NACK, as a module
 // that guards its flash would.
 
@@ -20,6 +21,10 @@ quint32 le(const QByteArray& d, int at, int bytes)
 
 // DSP transfers stop for a continue after this many bytes.
 constexpr int DspBlock = 128 * 1024;
+
+// Write start addresses that are soundbank requests rather than places.
+constexpr quint32 InstallSoundBank = 0;
+constexpr quint32 RemoveAllSoundBanks = 65535;
 
 } // namespace
 
@@ -126,9 +131,17 @@ SimModule::Reply SimModule::dspStart(const SimDecoded& frame)
 {
     if (frame.data.size() != 4 || le(frame.data, 0, 4) >= quint32(SimMemory::DspFlashSize))
         return nack();
-    dsp = frame.com == 0x0E ? Dsp::Reading : Dsp::Writing;
     dspAddress = le(frame.data, 0, 4);
     dspInBlock = 0;
+    soundBankImage.clear();
+    if (frame.com == 0x0E)
+        dsp = Dsp::Reading;
+    else if (dspAddress == InstallSoundBank)
+        dsp = Dsp::Installing;
+    else if (dspAddress < quint32(SimMemory::SoundBankEntries) || dspAddress == RemoveAllSoundBanks)
+        dsp = Dsp::Removing;
+    else
+        dsp = Dsp::Writing;
     return Reply();
 }
 
@@ -148,8 +161,16 @@ SimModule::Reply SimModule::dspReceive(const SimDecoded& frame)
 SimModule::Reply SimModule::dspSend(const SimDecoded& frame)
 {
     const int length = int(frame.data.size());
-    if (dsp != Dsp::Writing || length == 0 || dspInBlock + length > DspBlock
-        || quint64(dspAddress) + quint64(length) > quint64(SimMemory::DspFlashSize))
+    if (length == 0 || dspInBlock + length > DspBlock)
+        return nack();
+    if (dsp == Dsp::Installing) {
+        if (soundBankImage.size() + length > SimMemory::DspFlashSize)
+            return nack();
+        soundBankImage += frame.data;
+        dspInBlock += length;
+        return Reply();
+    }
+    if (dsp != Dsp::Writing || quint64(dspAddress) + quint64(length) > quint64(SimMemory::DspFlashSize))
         return nack();
     mem.dspFlash.replace(int(dspAddress), length, frame.data);
     dspAddress += quint32(length);
@@ -169,9 +190,23 @@ SimModule::Reply SimModule::dspContinue(const SimDecoded&)
 
 SimModule::Reply SimModule::dspStop(const SimDecoded&)
 {
-    if (dsp == Dsp::Idle)
-        return nack();
+    const Dsp ending = dsp;
     dsp = Dsp::Idle;
+    bool done = true;
+    if (ending == Dsp::Idle) {
+        done = false;
+    } else if (ending == Dsp::Installing) {
+        done = mem.installSoundBank(soundBankImage);
+        soundBankImage.clear();
+    } else if (ending == Dsp::Removing && dspAddress == RemoveAllSoundBanks) {
+        mem.removeAllSoundBanks();
+    } else if (ending == Dsp::Removing) {
+        done = mem.removeSoundBank(int(dspAddress));
+    }
+    if (!done)
+        return nack();
+    if (ending == Dsp::Installing || ending == Dsp::Removing)
+        emit memoryChanged();
     return Reply();
 }
 
