@@ -14,10 +14,13 @@
 
 #include <functional>
 
-LyrForm::Busy::Busy(QWidget* window)
+LyrForm::Busy::Busy(LyrForm* window)
     : window(window)
 {
     window->setEnabled(false);
+    // A dialog already open would be greyed with its parent; it only shows.
+    if (window->progressDialog)
+        window->progressDialog->setEnabled(true);
 }
 
 LyrForm::Busy::~Busy()

@@ -301,11 +301,11 @@ private:
     class Busy
     {
     public:
-        explicit Busy(QWidget* window);
+        explicit Busy(LyrForm* window);
         ~Busy();
         void release();
     private:
-        QWidget* window;
+        LyrForm* window;
     };
 
     // ProgramActions.cpp

@@ -135,12 +135,13 @@ private slots:
         if (choose)
             f.prompts.portChoices << qMakePair(f.inPort(), f.outPort());
 
-        // Every status text while the flow runs: the window's state and the
-        // progress dialog's label.
+        // Every status text while the flow runs: the window's state, and the
+        // progress dialog showing the text, not greyed with the window.
         QStringList during;
         connect(f.window.get(), &LyrForm::infoMessage, this, [&](const QString& text) {
             const QProgressDialog* dialog = f.window->progressDialog;
-            during << QString("%1 %2").arg(f.window->isEnabled()).arg(dialog && dialog->labelText() == text);
+            during << QString("%1 %2").arg(f.window->isEnabled())
+                          .arg(dialog && dialog->labelText() == text && dialog->isEnabled());
         });
         const QStringList ins = f.link.midiIn.getPorts(), outs = f.link.midiOut.getPorts();
         f.window->connectToModule();
