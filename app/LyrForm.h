@@ -315,6 +315,7 @@ private:
     // A programs image from a file into programs and the module; fromDisk
     // reports success in a box.
     void installPrograms(const QString& path, bool fromDisk);
+    // One Debug-menu transfer, its boxes, then the pages refreshed.
     struct DebugTransfer;
     void runDebugTransfer(const DebugTransfer& transfer);
 
