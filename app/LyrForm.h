@@ -300,8 +300,28 @@ private:
 
     // Helpers and state of each concern, by file.
     // ConnectionFlow.cpp
+    // Keeps the window disabled while a module operation runs and enables it
+    // again on every way out, or earlier by release().
+    class Busy
+    {
+    public:
+        explicit Busy(LyrForm* window);
+        ~Busy();
+        void release();
+    private:
+        LyrForm* window;
+    };
 
     // ProgramActions.cpp
+    // programs -> programsFlash (copyFirst) -> module flash -> module RAM ->
+    // current program reloaded (reload); warns and is false when a step fails.
+    bool commitToFlash(bool copyFirst, bool reload);
+    // A programs image from a file into programs and the module; fromDisk
+    // reports success in a box.
+    void installPrograms(const QString& path, bool fromDisk);
+    // One Debug-menu transfer, its boxes, then the pages refreshed.
+    struct DebugTransfer;
+    void runDebugTransfer(const DebugTransfer& transfer);
 
     // WavetableActions.cpp
 
