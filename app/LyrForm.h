@@ -288,6 +288,10 @@ private:
     void initRangeSliders();
     void initLineEdits();
     void initSliders();
+    // The maps of the families whose set-up does more than map them.
+    void mapDials();
+    void mapComboBoxes();
+    void mapLineEdits();
 
     // Construction (LyrForm.cpp).
     void connectActions();
