@@ -586,6 +586,8 @@ void LyrForm::onCheckBoxStateChanged(int state)
         if (const CheckStore* o = checkStore(other); o && bytes()[o->offset] == 1) {
             bytes()[o->offset] = 0;
             emit voiceVariation(WholeProgram, other, 0);
+            if (o->refresh)
+                (this->*o->refresh)();
         }
     }
     bytes()[row->offset] = s;
