@@ -38,6 +38,27 @@ void BM_UpdateAll(benchmark::State& state)
 }
 BENCHMARK(BM_UpdateAll)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// After a load every program may have another colour: all 128 markers are
+// restyled.
+void BM_UpdateAllNewColours(benchmark::State& state)
+{
+    WindowFixture f;
+    f.connect();
+    f.window->initEqPlot();
+    f.window->updateAll();
+    quint8 colour = 7;
+    for (auto _ : state) {
+        colour = colour == 7 ? 9 : 7;
+        for (TProgram& p : programs.program)
+            p.color = colour;
+        QElapsedTimer timer;
+        timer.start();
+        f.window->updateAll();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+    }
+}
+BENCHMARK(BM_UpdateAllNewColours)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // The attack dial of layer 1: store, envelope plot, signal, frame, port.
 void BM_DialToPort(benchmark::State& state)
 {
