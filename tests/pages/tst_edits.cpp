@@ -232,9 +232,6 @@ private slots:
         QTest::newRow("a number past 127 is refused")
             << false << "" << "" << "veloLowLineEdit1" << "return" << "200" << "" << QStringList {}
             << "veloLowLineEdit1=0" << "";
-        QTest::newRow("an empty entry is refused")
-            << false << "" << "" << "rangeLowLineEdit1" << "return" << "" << "" << QStringList {}
-            << "rangeLowLineEdit1=0" << "";
         QTest::newRow("leaving an edit without Return restores it")
             << false << "17=1" << "" << "veloLowLineEdit2" << "focusout" << "99" << "" << QStringList {}
             << "veloLowLineEdit2=0" << "";
