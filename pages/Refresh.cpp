@@ -1,135 +1,180 @@
-// Stub: replaced by the real implementation.
+// The page refresh: the whole window at once, the program list, the Main page
+// and the progress display. The pages themselves are in RefreshEdit.cpp,
+// RefreshEffects.cpp and RefreshOrgan.cpp. A refresh only reads the program
+// and the setup bytes; it never writes them and never sends anything.
 
 #include "LyrForm.h"
+#include "RefreshRows.h"
 
+#include "TPrograms.h"
 #include "ui_LyrForm.h"
-#include <QModelIndex>
-#include <QFile>
+
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <cstring>
+
+namespace pages {
+
+void showIndex(QComboBox* combo, int index)
+{
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(index);
+}
+
+void showChecked(QCheckBox* box, bool on)
+{
+    const QSignalBlocker blocker(box);
+    box->setChecked(on);
+}
+
+void enable(bool on, std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* w : widgets)
+        w->setEnabled(on);
+}
+
+static int dialValue(const quint8* program, const ShowRow& row)
+{
+    const int b = program[row.offset];
+    switch (row.shown) {
+    case Shown::Word:   return wordAt(program, row.offset);
+    case Shown::Less48: return b - 48;
+    case Shown::Less64: return b - 64;
+    case Shown::From64: return 64 - b;
+    case Shown::Half:   return b >> 1;
+    default:            return b;
+    }
+}
+
+static int comboIndex(QComboBox* combo, const quint8* program, const ShowRow& row)
+{
+    const int b = program[row.offset];
+    switch (row.shown) {
+    case Shown::BitIndex: return (b & row.mask) ? 1 : 0;
+    case Shown::Data:     return combo->findData(b);
+    case Shown::DataOrKeep: {
+        const int found = combo->findData(b);
+        return found >= 0 ? found : combo->currentIndex();
+    }
+    default:              return b < combo->count() ? b : -1;
+    }
+}
+
+void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow* rows, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const ShowRow& row = rows[i];
+        switch (row.kind) {
+        case ShowRow::Dial:
+            (ui->*row.dial)->setValue(dialValue(program, row), true, false);
+            break;
+        case ShowRow::Check:
+            showChecked(ui->*row.check, program[row.offset] & row.mask);
+            break;
+        case ShowRow::Combo: {
+            QComboBox* combo = ui->*row.combo;
+            showIndex(combo, comboIndex(combo, program, row));
+            break;
+        }
+        }
+    }
+}
+
+} // namespace pages
 
 void LyrForm::updateAll()
 {
+    loadProgram(currentProgram);
+    updateProgramButtons();
+    updateProgramLabels();
+    updateProgramName();
+    updateVoiceValues();
+    updateVoiceNames();
+    updateEffects();
+    updateVoiceEnabled();
+    updateSoundbankModel();
+    updateOrganPage();
+    updateRotaryPage();
+    updateMainPage();
 }
 
 void LyrForm::updateProgramButtons()
 {
+    for (int n = 0; n < MAX_PROGRAMS; ++n) {
+        QAbstractButton* button = programButtonGroup->button(n);
+        if (!button)
+            continue;
+        button->setText(getProgramName(n) + QString(" [%1]").arg(n));
+        if (n == currentProgram) {
+            const QSignalBlocker blocker(button);
+            button->setChecked(true);
+        }
+    }
 }
 
 void LyrForm::updateProgramLabels()
 {
+    for (unsigned short n = 0; n < MAX_PROGRAMS; ++n)
+        updateProgramLabel(n);
 }
 
 void LyrForm::updateProgramLabel(unsigned short n)
 {
+    if (n >= MAX_PROGRAMS || n >= programLabels.size() || !programLabels[n])
+        return;
+    // The byte comes from files and the module; only Qt's twenty global
+    // colours make a colour, anything else shows as no colour.
+    const quint8 stored = programs.program[n].color;
+    const QColor color = stored <= Qt::transparent ? QColor(Qt::GlobalColor(stored)) : QColor(Qt::transparent);
+    const QString sheet = QString("background-color:rgba(%1,%2,%3,%4);")
+                              .arg(color.red())
+                              .arg(color.green())
+                              .arg(color.blue())
+                              .arg(color.alpha());
+    // A style sheet is costly to apply; most refreshes leave it as it was.
+    if (programLabels[n]->styleSheet() != sheet)
+        programLabels[n]->setStyleSheet(sheet);
 }
 
 void LyrForm::updateProgramName()
 {
-}
-
-void LyrForm::updateVoiceValues()
-{
-}
-
-void LyrForm::updateVoiceNames()
-{
-}
-
-void LyrForm::updateVoiceName(unsigned char part)
-{
-}
-
-void LyrForm::updateVoiceEnabled()
-{
-}
-
-void LyrForm::updateVelocityRange()
-{
-}
-
-void LyrForm::updateNoteRange()
-{
-}
-
-void LyrForm::updateAdsrPlot()
-{
-}
-
-void LyrForm::updateMorphing()
-{
-}
-
-void LyrForm::updateEffects()
-{
-}
-
-void LyrForm::updateEffectsSlotConfiguration()
-{
-}
-
-void LyrForm::updateInsertCompressor()
-{
-}
-
-void LyrForm::updateInsertDistorsor()
-{
-}
-
-void LyrForm::updateInsertHqDistorsor()
-{
-}
-
-void LyrForm::updateInsertDelay()
-{
-}
-
-void LyrForm::updateInsertEq()
-{
-}
-
-void LyrForm::updateEqPlot()
-{
-}
-
-void LyrForm::updateInsertMod()
-{
-}
-
-void LyrForm::updateInsertTremolo()
-{
-}
-
-void LyrForm::updateInsertWah()
-{
-}
-
-void LyrForm::updateReverb()
-{
-}
-
-void LyrForm::updateChorus()
-{
-}
-
-void LyrForm::updateOrganPage()
-{
-}
-
-void LyrForm::updateDrawbars()
-{
-}
-
-void LyrForm::updateRotaryPage()
-{
+    // Blocked: the name handler would otherwise write the shown text back,
+    // cut to what the edit holds.
+    const QSignalBlocker blocker(ui->programLineEdit);
+    const char* name = programPtr->name;
+    ui->programLineEdit->setText(QString::fromUtf8(name, qsizetype(strnlen(name, sizeof(programPtr->name)))));
 }
 
 void LyrForm::updateMainPage()
 {
+    ui->mainVolDial->setValue(programs.setup.masterVolume, true, false);
+    ui->gmVolDial->setValue(programs.setup.gmVolume, true, false);
 }
 
 void LyrForm::updateProgress(int value, int min, int max)
 {
+    if (progressDialog) {
+        progressDialog->setMinimum(min);
+        progressDialog->setMaximum(max);
+        progressDialog->setValue(value);
+    }
+    if (ui->progressBar->maximum() != max)
+        ui->progressBar->setMaximum(max);
+    if (ui->progressBar->minimum() != min)
+        ui->progressBar->setMinimum(min);
+    if (ui->progressBar->value() != value)
+        ui->progressBar->setValue(value);
 }
 
 void LyrForm::updateProgressLabelText(QString text)
 {
+    if (progressDialog)
+        progressDialog->setLabelText(text);
 }

@@ -183,6 +183,7 @@ void SimModule::receive(const QByteArray& message)
         SimLogEntry entry;
         entry.atMs = clock.elapsed();
         entry.frame = frame;
+        entry.message = message;
 
         if (frame.status != SimDecoded::Ok) {
             // Not a frame the module can read: it stays silent.

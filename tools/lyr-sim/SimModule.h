@@ -27,6 +27,7 @@ struct SimLogEntry
 {
     qint64 atMs = 0;              // since the module was created
     SimDecoded frame;
+    QByteArray message;           // the whole MIDI message the frame came in
     QString handler;              // the table row that took it; empty when rejected
     int replyCom = -1;            // what was (or will be, when delayed) answered; -1 none
 };
