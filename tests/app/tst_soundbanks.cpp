@@ -99,7 +99,7 @@ private:
         if (Transport == WindowFixture::Transport::Jack)
             f->module.identity().set("PacketSize", 8192);
         if (!f->connect())
-            f->link.connectToModule(f->inPort(), f->outPort(), false, false, false);
+            qWarning("the window did not connect to the simulated module");
         settle(*f);
         return f;
     }
@@ -404,8 +404,6 @@ private slots:
         if (!readable)
             f->module.addFault({ lyrsim::SimFault::Nack, 0x0E, 1 });
         button ? f->ui()->getDirectoryButton->click() : f->ui()->actionGetDirectory->trigger();
-        if (button && f->frames().isEmpty())
-            QSKIP("the page set-up wires the button");
         QCOMPARE(f->prompts.asked, readable ? QStringList { "information|Info|Soundbank Dir reloaded succesfully" }
                                             : QStringList { "warning|Warning|Cannot read Soundbank Dir" });
     }

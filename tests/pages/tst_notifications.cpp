@@ -48,23 +48,16 @@ class TestNotifications : public QObject
         return frames;
     }
 
-    // Texts the page refresh sets are compared once it sets them.
-    bool refreshLanded = false;
-
 private slots:
     void initTestCase()
     {
 #ifdef LYR_OVER_JACK
         f = std::make_unique<WindowFixture>(WindowFixture::Transport::Jack);
-        if (!f->connect())
-            QVERIFY(f->link.connectToModule(f->inPort(), f->outPort(), false, false, false));
+        QVERIFY(f->connect());
 #else
         f = std::make_unique<WindowFixture>();
         QVERIFY(f->connect());
 #endif
-        f->ui()->voice1Button->setText("?");
-        f->window->updateVoiceName(0);
-        refreshLanded = f->ui()->voice1Button->text() != "?";
     }
     void cleanupTestCase() { f.reset(); }
 
@@ -140,8 +133,6 @@ private slots:
         QCOMPARE(programPtr, &programs.program[program]);
         QCOMPARE(block().toHex(' '), expected.toHex(' '));
         QCOMPARE(sent(), QStringList());
-        if (!refreshLanded)
-            return;
         if (program != 0)
             QCOMPARE(f->ui()->programLineEdit->text(), getProgramName(ushort(program)));
         QPushButton* buttons[] = { f->ui()->voice1Button, f->ui()->voice2Button, f->ui()->voice3Button };
@@ -197,7 +188,7 @@ private slots:
         QCOMPARE(sent(), frames);
         QCOMPARE(int(currentProgram), frames.isEmpty() ? 0 : id);
         QCOMPARE(block(), before);
-        if (!frames.isEmpty() && refreshLanded)
+        if (!frames.isEmpty())
             QCOMPARE(f->ui()->programLineEdit->text(), getProgramName(ushort(id)));
     }
 
@@ -255,8 +246,7 @@ private slots:
         const TVoiceSelect v { 1, 3, getVoiceBank(1, 3), getVoicePch(1, 3) };
         QCOMPARE(sent(), QStringList { "20:02 " + bytesOf(&v, 4).toHex(' ') });
         QCOMPARE(block().toHex(), QByteArray(before).replace(27, 4, bytesOf(&v, 4)).toHex());
-        if (refreshLanded)
-            QCOMPARE(f->ui()->voice3Button->text(), getVoiceName(1, 3));
+        QCOMPARE(f->ui()->voice3Button->text(), getVoiceName(1, 3));
         QVERIFY(open[0]->isVisible());
         open[0]->close();
     }

@@ -258,21 +258,6 @@ private slots:
         }
     }
 
-    void leavingAVelocityEditShowsTheStoredValue()
-    {
-        WindowFixture f;
-        QLineEdit* edit = f.ui()->veloLowLineEdit2;
-        programPtr->velocityRange[1][0] = 33;
-        f.window->updateVelocityRange();
-        if (edit->text() != "33")
-            QSKIP("the page refresh does not show velocity ranges yet");
-        edit->setText("5");
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(edit, &out);
-        QCOMPARE(edit->text(), QString("33"));
-        QCOMPARE(programPtr->velocityRange[1][0], quint8(33));
-    }
-
     void pageButtonsOpenTheirPage_data()
     {
         QTest::addColumn<QString>("button");
@@ -288,28 +273,6 @@ private slots:
         WindowFixture f;
         f.window->findChild<QPushButton*>(button)->click();
         QTEST(f.ui()->centralTabWidget->currentWidget()->objectName(), "page");
-    }
-
-    // "Reloaded" is said only after a directory was read.
-    void directoryReloadReportsOnlySuccess_data()
-    {
-        QTest::addColumn<bool>("moduleAnswers");
-        QTest::addColumn<bool>("reported");
-        QTest::newRow("module answers") << true << true;
-        QTest::newRow("no module") << false << false;
-    }
-
-    void directoryReloadReportsOnlySuccess()
-    {
-        QFETCH(bool, moduleAnswers);
-        WindowFixture f;
-        if (moduleAnswers) {
-            QVERIFY(f.connect());
-            if (!f.window->readSoundbankDir())
-                QSKIP("the soundbank directory cannot be read yet");
-        }
-        f.ui()->getDirectoryButton->click();
-        QTEST(f.prompts.shown("information").contains("Info|Soundbank Dir reloaded succesfully"), "reported");
     }
 };
 

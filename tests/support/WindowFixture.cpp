@@ -26,6 +26,10 @@ WindowFixture::WindowFixture(Transport t)
         extractWavetable(&descriptor, &wavetable, 0);
     initWavetableFamilyNames();
     std::memset(soundBankDir, 0, sizeof(soundBankDir));
+    // The module keeps the same voice catalogue in its flash, as one that
+    // was initialised with the factory wavetable does.
+    module.memory().flash.replace(lyrsim::SimMemory::flashOffset(lyrsim::SimMemory::ProgramsArea, 0) + 65536,
+                                  sizeof(wavetable), reinterpret_cast<const char*>(&wavetable), sizeof(wavetable));
 
     midiUtilsPtr = &link;
     if (transport == Transport::Jack) {

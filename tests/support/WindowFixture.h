@@ -24,7 +24,8 @@ public:
     enum class Transport { InProcess, Jack };
 
     // Fresh mirror (programs, wavetable from the factory descriptor, empty
-    // soundbank directory), a fresh module, and the window. Over JACK the
+    // soundbank directory), a fresh module holding the same wavetable, and
+    // the window. Over JACK the
     // module's ports are opened but nothing is connected yet.
     explicit WindowFixture(Transport transport = Transport::InProcess);
     ~WindowFixture();
