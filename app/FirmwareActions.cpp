@@ -173,8 +173,10 @@ bool LyrForm::writeOperation(QString const& dialogTitle, QString const& fileFilt
 
 void LyrForm::startCountdown(void (LyrForm::*ending)())
 {
-    if (countdownTimer)
+    if (countdownTimer) {
+        countdownTimer->stop();
         countdownTimer->deleteLater();
+    }
     countdown = CountdownSeconds;
     countdownEnding = ending;
     countdownTimer = new QTimer(this);
@@ -298,7 +300,9 @@ void LyrForm::checkEndReport()
 void LyrForm::stopEndReportWatch()
 {
     disconnect(endReportFrames);
-    if (endReportWatch)
+    if (endReportWatch) {
+        endReportWatch->stop();
         endReportWatch->deleteLater();
+    }
     endReportWatch = nullptr;
 }

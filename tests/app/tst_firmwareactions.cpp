@@ -101,6 +101,8 @@ private slots:
         row("loader, erase refused", LyrForm::WriteLoader, ldr, 4096, none, "nack:0x05", "Operation failed");
         row("pcm, erase refused", LyrForm::WritePcm, pcm, 4096, none, "nack:0x08", "Operation failed");
         row("parameters, refused", LyrForm::WriteParameters, par, 4096, none, "nack:0x09", "Operation failed");
+        row("application, port chooser cancelled", LyrForm::WriteApplication, Image::Application, 4096, none, "",
+            "Operation failed");
         row("initialisation, no loader port", -1, Image::Application, 4096, none, "", "Operation failed");
     }
     void writeOperation()
@@ -196,10 +198,8 @@ private slots:
         row("loader declined", "actionUpdateLoader", false, { critical });
         row("application declined", "actionUpdateApplication", false, { critical });
         row("loader confirmed", "actionUpdateLoader", true, { critical, "open|Load Loader file|Loader (*.bin)" });
-        row("dsp firmware", "actionUpdateFirmware", false, { "open|Load Firmware file|DSP firmware (*.bin)" });
         row("pcm", "actionUpdatePcm", false, { "open|Load Pcm file|PCM (*.PCM *.pcm)" });
         row("parameters", "actionUpdateParameters", false, { "open|Load Parameters file|Parameters (*.PAR *.par)" });
-        row("initialisation", "actionInitInstrument", false, { "open|Load Application file|Application (*.bin)" });
     }
     void menuEntryAsksFirst()
     {

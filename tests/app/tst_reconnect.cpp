@@ -9,6 +9,7 @@
 #include "SimJackPorts.h"
 #include "TGmWavetable.h"
 #include "TInfo.h"
+#include "TProgram.h"
 #include "WindowFixture.h"
 
 #include <QSettings>
@@ -112,11 +113,16 @@ private slots:
         QVERIFY(f->prompts.shown("warning").isEmpty());
         if (!initialise)
             return;
-        // The initialisation adds its voices and stores the table in the module.
+        // The initialisation adds its voices and stores the table in the
+        // module, and installs the factory programs there once they exist.
         QVERIFY(getVoiceCount(0) > 0);
         const QByteArray table(reinterpret_cast<const char*>(&wavetable), sizeof(wavetable));
-        const int tableAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE) + SIZEOFWAVETABLE;
-        QCOMPARE(f->module.memory().flash.mid(tableAt, SIZEOFWAVETABLE), table);
+        const int programsAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE);
+        QCOMPARE(f->module.memory().flash.mid(programsAt + SIZEOFWAVETABLE, SIZEOFWAVETABLE), table);
+        QFile factory(":/programs_factory.pre");
+        const int programBytes = 128 * int(sizeof(TProgram));
+        if (factory.open(QIODevice::ReadOnly))
+            QCOMPARE(f->module.memory().flash.mid(programsAt, programBytes), factory.read(programBytes));
     }
 };
 
