@@ -326,8 +326,31 @@ private:
     // WavetableActions.cpp
 
     // HelpActions.cpp
+    // The end of the initialisation's countdown: the module's ports by name,
+    // then the factory wavetable and programs.
+    void reconnectAfterInit();
 
     // FirmwareActions.cpp
+    // The reconnection countdown after a firmware write or an instrument
+    // initialisation: 1000 ms ticks that show countdown from 15 down to 0,
+    // and the ending on the sixteenth.
+    void startCountdown(void (LyrForm::*ending)());
+    void reconnectAfterUpdate();
+    QTimer* countdownTimer = nullptr;
+    void (LyrForm::*countdownEnding)() = nullptr;
+    // A USB stick operation waits for the module's end report; it gives up
+    // when the link goes down or after endReportTimeoutMs without a frame
+    // (a property, so tests can shorten it).
+    Q_PROPERTY(int endReportTimeoutMs MEMBER endReportTimeoutMs)
+    int endReportTimeoutMs = 30000;
+    QTimer* endReportWatch = nullptr;
+    QMetaObject::Connection endReportFrames;
+    qint64 lastFrameAt = 0;
+    void stopEndReportWatch();
+private slots:
+    void countdownTick();
+    void checkEndReport();
+private:
 
     // DfuProgramming.cpp
 public:

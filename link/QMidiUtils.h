@@ -61,6 +61,10 @@ public:
     // the erase, before the first data arrives.
     unsigned int samEraseSettleMs = 10000;
 
+    // Why the last image check refused its image, in words for the user;
+    // empty after one that passed.
+    QString checkFailure;
+
     // Ports.
     QMidiIn midiIn;
     QMidiOut midiOut;

@@ -108,22 +108,28 @@ bool writeBankFile(QMidiUtils& link, QFile* file)
 
 // Application and loader images share a shape: vector word, a start and an
 // end signature, and an MD5 trailer over the image with the trailer zeroed.
-bool checkSignedImage(const QByteArray& data, const char* start, const char* end, bool logDigests)
+// why receives the failed check for the user.
+bool checkSignedImage(const QByteArray& data, const char* start, const char* end, bool logDigests, QString& why)
 {
+    why.clear();
     if (data.size() < MinImageSize) {
         qDebug() << "image too short:" << data.size();
+        why = QStringLiteral("The image is shorter than %1 bytes.").arg(MinImageSize);
         return false;
     }
     if (!data.startsWith(VectorWord)) {
         qDebug() << "errore vettore reset";
+        why = QStringLiteral("The image does not start with the reset vector.");
         return false;
     }
     if (data.mid(StartSignatureAt, 4) != QByteArray(start, 4)) {
         qDebug() << "errore firma iniziale";
+        why = QStringLiteral("The start signature is missing.");
         return false;
     }
     if (data.mid(data.size() - EndSignatureFromEnd, 4) != QByteArray(end, 4)) {
         qDebug() << "errore firma finale";
+        why = QStringLiteral("The end signature is missing.");
         return false;
     }
     QCryptographicHash md5(QCryptographicHash::Md5);
@@ -137,6 +143,7 @@ bool checkSignedImage(const QByteArray& data, const char* start, const char* end
     }
     if (stored != computed) {
         qDebug() << "errore md5";
+        why = QStringLiteral("The MD5 digest does not match the image.");
         return false;
     }
     return true;
@@ -146,23 +153,25 @@ bool checkSignedImage(const QByteArray& data, const char* start, const char* end
 
 bool QMidiUtils::checkApplicationData(QByteArray& data)
 {
-    return checkSignedImage(data, "DOMB", "BMOD", true);
+    return checkSignedImage(data, "DOMB", "BMOD", true, checkFailure);
 }
 
 bool QMidiUtils::checkLoaderData(QByteArray& data)
 {
-    return checkSignedImage(data, "!RDL", "LDR!", false);
+    return checkSignedImage(data, "!RDL", "LDR!", false, checkFailure);
 }
 
 bool QMidiUtils::checkSamFirmwareData(QByteArray& data)
 {
     // A file that ends before the version window cannot carry the version.
+    checkFailure = QStringLiteral("The DSP firmware version text is missing.");
     if (data.size() < SamVersionAt + SamVersionLength)
         return false;
     static const QRegularExpression version(QStringLiteral("5916LYR   SAM(\\d) V(\\d+)\\.(\\d+) (\\w+) (\\d{4})"));
     const QRegularExpressionMatch m = version.match(QString::fromUtf8(data.mid(SamVersionAt, SamVersionLength)));
     if (!m.hasMatch())
         return false;
+    checkFailure.clear();
     qDebug() << "Sam:" << m.captured(1).toInt();
     qDebug() << "Major Version:" << m.captured(2).toInt();
     qDebug() << "Minor Version:" << m.captured(3).toInt();
@@ -178,7 +187,9 @@ bool QMidiUtils::checkPcmData(QByteArray& data)
 
 bool QMidiUtils::checkParametersData(QByteArray& data)
 {
-    return data.startsWith("Bank");
+    const bool bank = data.startsWith("Bank");
+    checkFailure = bank ? QString() : QStringLiteral("The file does not start with \"Bank\".");
+    return bank;
 }
 
 bool QMidiUtils::writeApplication(QFile* pFile, QString in, QString out)

@@ -96,6 +96,9 @@ public:
     void addPrelude(quint8 command, quint8 frameCom, const QByteArray& data);
     void clearPreludes();
 
+    // Pause between the reports of a job on a file of the USB stick.
+    int usbStepMs = 50;
+
     // Unsolicited frames, sent at once.
     void sendFrame(quint8 com, const QByteArray& data = QByteArray());
     void sendText(const QString& text, quint8 com = Info);
@@ -151,6 +154,7 @@ private:
     Reply dspStop(const SimDecoded& frame);
     Reply dspErase(const SimDecoded& frame);
     Reply usbFileList(const SimDecoded& frame);
+    Reply usbJob(const SimDecoded& frame);
     // A chunk of [offset, offset + length) of memory, from the request
     // u32 offset, u16 length, 2 bytes 0; NACK when it does not fit.
     Reply readBlock(const SimDecoded& frame, const QByteArray& memory, int base);

@@ -1,11 +1,13 @@
 // The simulated module's memory commands: controller flash read, erase and
 // write; RAM programs, GM data and the current program; DSP flash transfers
 // with their 128 KB blocks, soundbank installs and removals among them; the
-// USB stick's file list. Requests that do not
+// USB stick's file list and the jobs on its files. Requests that do not
 // fit the memory, or come out of order, are refused with NACK, as a module
 // that guards its flash would.
 
 #include "SimModule.h"
+
+#include <QTimer>
 
 namespace lyrsim {
 
@@ -227,6 +229,32 @@ SimModule::Reply SimModule::usbFileList(const SimDecoded&)
     else
         r.com = UsbPenNotFound;
     return r;
+}
+
+// Comparing or installing PCM or parameter data from a file of the stick:
+// the name comes as the bytes the listing gave, up to a zero. The module
+// answers nothing and reports while it works: progress in steps for a file
+// it found, then a text and the end report. The stick holds names only, so
+// the DSP flash is not changed.
+SimModule::Reply SimModule::usbJob(const SimDecoded& frame)
+{
+    const QByteArray name = frame.data.left(frame.data.indexOf('\0'));
+    bool found = false;
+    for (const QString& file : mem.usbFiles)
+        found = found || (mem.usbStick && file.toUtf8() == name);
+    const bool pcm = frame.com == 0x11 || frame.com == 0x15;
+    const bool compare = frame.com == 0x11 || frame.com == 0x12;
+    const QString text = !mem.usbStick ? QStringLiteral("No USB pen")
+                       : !found        ? QStringLiteral("File not found")
+                       : QStringLiteral("%1 %2").arg(pcm ? "PCM" : "Parameters", compare ? "compare OK" : "updated");
+    int step = 0;
+    for (int percent = 0; found && percent <= 100; percent += 25)
+        QTimer::singleShot(++step * usbStepMs, this, [this, percent] { sendProgress(percent); });
+    QTimer::singleShot(++step * usbStepMs, this, [this, text] {
+        sendText(text);
+        sendEnd();
+    });
+    return silent(frame);
 }
 
 } // namespace lyrsim
