@@ -9,6 +9,7 @@
 #include "TPrograms.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QProgressDialog>
 #include <QSettings>
 
@@ -18,9 +19,6 @@ LyrForm::Busy::Busy(LyrForm* window)
     : window(window)
 {
     window->setEnabled(false);
-    // A dialog already open would be greyed with its parent; it only shows.
-    if (window->progressDialog)
-        window->progressDialog->setEnabled(true);
 }
 
 LyrForm::Busy::~Busy()
@@ -134,7 +132,17 @@ void LyrForm::showProgressDialog()
     progressDialog->setAutoReset(false);
     progressDialog->setWindowModality(Qt::WindowModal);
     progressDialog->setValue(0);
+    // Shown over a window that module operations disable: it only shows,
+    // and greyed with its parent it would be hard to read.
+    progressDialog->setEnabled(true);
     progressDialog->show();
+}
+
+void LyrForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && progressDialog)
+        progressDialog->setEnabled(true);
 }
 
 void LyrForm::closeProgressDialog()

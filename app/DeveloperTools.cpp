@@ -10,7 +10,6 @@
 #include "ui_LyrForm.h"
 
 #include <QDebug>
-#include <QTimer>
 
 #include <cstdlib>
 #include <iterator>
@@ -18,8 +17,6 @@
 
 namespace {
 
-// Data for the sound chip, passed on by the module as it is.
-constexpr unsigned char ComSamSendData = 0x2F;
 constexpr uint32_t SamFlashWriteTimeoutMs = 10000;
 
 // Bytes the module hands to its sound chip as they are. Every group after
@@ -65,37 +62,12 @@ void LyrForm::samTest()
     setEnabled(false);
     midiUtilsPtr->samTest();
     // The module's end report gives the window back; without a link none
-    // will come.
+    // will come, and a module that falls silent must not leave it dead.
     if (!midiUtilsPtr->isConnected()) {
         setEnabled(true);
         return;
     }
-    watchSamTest();
-}
-
-void LyrForm::watchSamTest()
-{
-    // A module that goes silent must not leave the window dead: every frame
-    // restarts the watch, the end report ends it.
-    if (!samTestWatch) {
-        samTestWatch = new QTimer(this);
-        samTestWatch->setSingleShot(true);
-        connect(samTestWatch, &QTimer::timeout, this, [this] {
-            disconnect(samTestFrames);
-            qDebug() << "samTest: no frame for" << samTestTimeoutMs << "ms, window enabled again";
-            setEnabled(true);
-        });
-    }
-    disconnect(samTestFrames);
-    samTestFrames = connect(midiUtilsPtr, &QMidiUtils::midiCommandReceived, this, [this](unsigned char com) {
-        if (com == ReplyEnd || isEnabled()) {
-            samTestWatch->stop();
-            disconnect(samTestFrames);
-        } else {
-            samTestWatch->start(samTestTimeoutMs);
-        }
-    });
-    samTestWatch->start(samTestTimeoutMs);
+    watchEndReport(QString());
 }
 
 void LyrForm::samPanic()

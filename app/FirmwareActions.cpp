@@ -24,8 +24,6 @@ constexpr int CountdownTickMs = 1000;
 constexpr int EndReportPollMs = 250;
 // The module's loader names its ports so.
 const QString LoaderPortMark = QStringLiteral("(T-CASE");
-// The listing's answer when the module has no stick.
-constexpr int UsbPenNotFound = 0x25;
 
 // How each image is checked before anything is sent, and written. The
 // application has no writer here: it needs programming mode and the
@@ -54,10 +52,10 @@ struct UsbJob
 };
 //  operation                           com
 const UsbJob UsbJobs[] = {
-    { LyrForm::CompareParametersFromUsb, 0x12 },  // ComParVerifyUsb
-    { LyrForm::ComparePcmFromUsb,        0x11 },  // ComPcmVerifyUsb
-    { LyrForm::WriteParametersFromUsb,   0x16 },  // ComParUpdateUsb
-    { LyrForm::WritePcmFromUsb,          0x15 },  // ComPcmUpdateUsb
+    { LyrForm::CompareParametersFromUsb, ComParVerifyUsb },
+    { LyrForm::ComparePcmFromUsb,        ComPcmVerifyUsb },
+    { LyrForm::WriteParametersFromUsb,   ComParUpdateUsb },
+    { LyrForm::WritePcmFromUsb,          ComPcmUpdateUsb },
 };
 
 const Writer* writerFor(int operation)
@@ -230,7 +228,7 @@ void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& f
     const QList<QByteArray> listed = error == ReplyAck
         ? QByteArray(reinterpret_cast<const char*>(midiUtilsPtr->replyData), midiUtilsPtr->replySize).split('\n')
         : QList<QByteArray>();
-    const char* failure = error == UsbPenNotFound ? "No USB pen plugged in"
+    const char* failure = error == ReplyUsbPenNotFound ? "No USB pen plugged in"
                         : error != ReplyAck       ? "Unknown error"
                         : names.isEmpty()         ? "No file present in USB pen"
                                                   : nullptr;
@@ -268,9 +266,17 @@ void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& f
     bytes.append('\0');
 
     // From here the module reports by itself: progress, texts and at last
-    // the end report, which closes the operation. Until then every frame
-    // counts as a sign of life.
+    // the end report, which closes the operation.
+    watchEndReport("Operation failed");
+    midiUtilsPtr->sendCommand(job->com, ushort(bytes.size()), reinterpret_cast<unsigned char*>(bytes.data()));
+    checkEndReport();
+}
+
+void LyrForm::watchEndReport(const QString& failure)
+{
+    // Until the end report every frame counts as a sign of life.
     stopEndReportWatch();
+    endReportFailure = failure;
     lastFrameAt = nowMs();
     endReportFrames = connect(midiUtilsPtr, &QMidiUtils::midiCommandReceived, this, [this](unsigned char com) {
         if (com == ReplyEnd)
@@ -281,8 +287,6 @@ void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& f
     endReportWatch = new QTimer(this);
     connect(endReportWatch, &QTimer::timeout, this, &LyrForm::checkEndReport);
     endReportWatch->start(qMin(EndReportPollMs, endReportTimeoutMs));
-    midiUtilsPtr->sendCommand(job->com, ushort(bytes.size()), reinterpret_cast<unsigned char*>(bytes.data()));
-    checkEndReport();
 }
 
 void LyrForm::checkEndReport()
@@ -293,7 +297,8 @@ void LyrForm::checkEndReport()
         return;
     stopEndReportWatch();
     closeProgressDialog();
-    prompts->warning(this, "Warning", "Operation failed");
+    if (!endReportFailure.isEmpty())
+        prompts->warning(this, "Warning", endReportFailure);
     setEnabled(true);
 }
 

@@ -109,6 +109,11 @@ public:
     // window is shown).
     void initEqPlot();
 
+    // Time limits of operations that wait on the module or the DFU tool
+    // without a reply of their own; tests shorten them.
+    int endReportTimeoutMs = 30000;
+    int dfuRunTimeoutMs = 5 * 60 * 1000;
+
 public slots:
     // Small slots of the window (LyrForm.cpp).
     void skipTest(bool on);
@@ -275,6 +280,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Asks before the window closes (HelpActions.cpp).
     void closeEvent(QCloseEvent* event) override;
+    // Keeps the progress dialog readable while the window is disabled
+    // (ConnectionFlow.cpp).
+    void changeEvent(QEvent* event) override;
 
 private:
     // Page set-up, in the order the constructor runs it (PageSetup.cpp,
@@ -338,26 +346,22 @@ private:
     void reconnectAfterUpdate();
     QTimer* countdownTimer = nullptr;
     void (LyrForm::*countdownEnding)() = nullptr;
-    // A USB stick operation waits for the module's end report; it gives up
-    // when the link goes down or after endReportTimeoutMs without a frame
-    // (a property, so tests can shorten it).
-    Q_PROPERTY(int endReportTimeoutMs MEMBER endReportTimeoutMs)
-    int endReportTimeoutMs = 30000;
+    // An operation the module runs by itself (samTest, the USB stick's jobs)
+    // ends with its end report, which gives the window back. The watch gives
+    // up when the link goes down or no frame came for endReportTimeoutMs:
+    // the window is enabled again and failure, if any, is shown.
+    void watchEndReport(const QString& failure);
+    void stopEndReportWatch();
     QTimer* endReportWatch = nullptr;
     QMetaObject::Connection endReportFrames;
     qint64 lastFrameAt = 0;
-    void stopEndReportWatch();
+    QString endReportFailure;
 private slots:
     void countdownTick();
     void checkEndReport();
 private:
 
     // DfuProgramming.cpp
-public:
-    // How long one run of the DFU tool may take before it counts as hung
-    // and is stopped; tests shorten it.
-    int dfuRunTimeoutMs = 5 * 60 * 1000;
-private:
 
     // Soundbanks.cpp
     // The descriptor of an open soundbank file read from position 0: true
@@ -368,15 +372,6 @@ private:
     // Checks insert radio button which (off, 1, 2) alone and sends its
     // routing.
     void selectInsertRouting(int which);
-    // Gives the window back after samTest when no frame comes for
-    // samTestTimeoutMs; the module's end report ends the watch.
-    void watchSamTest();
-    QTimer* samTestWatch = nullptr;
-    QMetaObject::Connection samTestFrames;
-public:
-    // How long samTest waits for any frame from the module; tests shorten it.
-    int samTestTimeoutMs = 30000;
-private:
 
     // EditHandlers.cpp
 

@@ -22,6 +22,11 @@ constexpr unsigned char ReplyAck = 0xAC;
 constexpr unsigned char ReplyNack = 0x53;
 constexpr unsigned char ReplyEnd = 0x31;
 constexpr unsigned char ReplyPercent = 0x32;
+// Listing the USB stick without a stick in it.
+constexpr unsigned char ReplyUsbPenNotFound = 0x25;
+// The module's player reports, raw MIDI in the data.
+constexpr unsigned char ReportProgramChange = 0x41;
+constexpr unsigned char ReportControlChange = 0x42;
 
 // Command codes the editor sends.
 constexpr unsigned char ComTest = 0x00;
@@ -38,7 +43,11 @@ constexpr unsigned char ComSamStop = 0x0B;
 constexpr unsigned char ComSamContinue = 0x0C;
 constexpr unsigned char ComSamFlashRead = 0x0E;
 constexpr unsigned char ComSamCksum = 0x0F;
+constexpr unsigned char ComPcmVerifyUsb = 0x11;
+constexpr unsigned char ComParVerifyUsb = 0x12;
 constexpr unsigned char ComGetUsbFileList = 0x13;
+constexpr unsigned char ComPcmUpdateUsb = 0x15;
+constexpr unsigned char ComParUpdateUsb = 0x16;
 constexpr unsigned char ComFlashRead = 0x1E;
 constexpr unsigned char ComVoiceChange = 0x20;
 constexpr unsigned char ComVoiceVariation = 0x21;
@@ -51,6 +60,7 @@ constexpr unsigned char ComOrganVariation = 0x29;
 constexpr unsigned char ComPanic = 0x2C;
 constexpr unsigned char ComGmVoiceChange = 0x2D;
 constexpr unsigned char ComGmVoiceVariation = 0x2E;
+constexpr unsigned char ComSamSendData = 0x2F;
 constexpr unsigned char ComGetGmData = 0x30;
 
 // Moves bit 7 of p[0..n-1] into the returned MSB byte and clears it in place.

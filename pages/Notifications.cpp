@@ -12,15 +12,8 @@
 #include "TPrograms.h"
 
 #include <QDebug>
-#include <QProgressDialog>
 
 namespace {
-
-// Report codes.
-constexpr uchar ReportProgramChange = 0x41;
-constexpr uchar ReportControlChange = 0x42;
-// Raw data for the sound processor.
-constexpr uchar ComSamSendData = 0x2F;
 
 // The player's MIDI channels, counted from 0.
 constexpr int ProgramChannel = 0;
@@ -66,10 +59,7 @@ void LyrForm::onCommandReceived(uchar com, ushort size, const QByteArray& data)
         break;
     case ReplyEnd:
         // The end may come with no progress dialog open (a quiet operation).
-        if (progressDialog) {
-            progressDialog->deleteLater();
-            progressDialog = nullptr;
-        }
+        closeProgressDialog();
         prompts->information(this, "Info", lastMessage);
         setEnabled(true);
         break;

@@ -267,7 +267,7 @@ private slots:
 
         QVERIFY(f.connect());
         f.module.clearLog();
-        f.window->samTestTimeoutMs = 300;
+        f.window->endReportTimeoutMs = 300;
         QTimer texts;
         QObject::connect(&texts, &QTimer::timeout, &f.module, [&] { f.module.sendText("running"); });
         texts.start(100);

@@ -260,7 +260,7 @@ private slots:
         f->module.memory().usbStick = stick;
         f->module.memory().usbFiles = files;
         f->module.usbStepMs = 150;
-        f->window->setProperty("endReportTimeoutMs", trouble == "link down" ? 30000 : 400);
+        f->window->endReportTimeoutMs = trouble == "link down" ? 30000 : 400;
         if (trouble == "silent")
             fault(QString("nack:%1").arg(com));  // one NACK, then nothing
         f->prompts.inputs << answer;
