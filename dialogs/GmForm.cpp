@@ -388,7 +388,7 @@ void GmForm::updateVoiceName(uchar channel)
     QString text = getVoiceName(record.family, getVoiceIdx(record.family, record.bank, record.pch));
     if (record.flags & GmChannelDrum)
         text += " [D]";
-    button->setText(text);
+    button->setText(text.replace('&', QLatin1String("&&")));
 }
 
 void GmForm::updateVoiceValues(uchar channel)

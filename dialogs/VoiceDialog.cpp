@@ -114,7 +114,7 @@ void VoiceDialog::updateVoiceButtons()
             button->hide();
             continue;
         }
-        button->setText(getVoiceName(family, ushort(i)));
+        button->setText(getVoiceName(family, ushort(i)).replace('&', QLatin1String("&&")));
         button->show();
         if (i == voice)
             button->setChecked(true);

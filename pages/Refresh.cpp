@@ -111,7 +111,8 @@ void LyrForm::updateProgramButtons()
         QAbstractButton* button = programButtonGroup->button(n);
         if (!button)
             continue;
-        button->setText(getProgramName(n) + QString(" [%1]").arg(n));
+        // A name is shown as typed: "&" would make a keyboard mnemonic.
+        button->setText(getProgramName(n).replace('&', QLatin1String("&&")) + QString(" [%1]").arg(n));
         if (n == currentProgram) {
             const QSignalBlocker blocker(button);
             button->setChecked(true);

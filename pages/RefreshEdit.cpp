@@ -216,7 +216,7 @@ void LyrForm::updateVoiceName(unsigned char part)
     // may be stale.
     const TVoiceSelect& v = programPtr->voice[part];
     const quint16 index = getVoiceIdx(v.family, v.bank, v.pch);
-    (ui->*voiceButtons.widget[part])->setText(getVoiceName(v.family, index));
+    (ui->*voiceButtons.widget[part])->setText(getVoiceName(v.family, index).replace('&', QLatin1String("&&")));
 }
 
 void LyrForm::updateVoiceEnabled()

@@ -22,6 +22,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
@@ -113,6 +114,20 @@ void command(SimModule& module, const QString& line)
     out() << "ok " << verb << Qt::endl;
 }
 
+// A memory image of exactly size bytes; empty, with the reason said, otherwise.
+QByteArray readImage(const QString& path, int size)
+{
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(size + 1);
+    if (bytes.size() != size) {
+        std::fprintf(stderr, "lyr-sim: %s is not a %d-byte image\n", qPrintable(path), size);
+        return QByteArray();
+    }
+    return bytes;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -137,9 +152,15 @@ int main(int argc, char* argv[])
         "Starts from the memory saved in the folder and keeps saving it there.", "folder");
     const QCommandLineOption usbOption("usb-file", "Puts a file name on the USB stick (replaces the default list).",
         "name");
+    const QCommandLineOption programsOption("programs",
+        "Starts with this 64 KB programs block in flash and RAM (not over a saved --memory).", "file");
+    const QCommandLineOption wavetableOption("wavetable",
+        "Starts with this 64 KB wavetable in flash (not over a saved --memory).", "file");
     parser.addOption(dataOption);
     parser.addOption(memoryOption);
     parser.addOption(usbOption);
+    parser.addOption(programsOption);
+    parser.addOption(wavetableOption);
     parser.process(app);
 
     SimModule module;
@@ -163,6 +184,22 @@ int main(int argc, char* argv[])
         if (!module.memory().load(memoryFolder, &error)) {
             std::fprintf(stderr, "lyr-sim: %s\n", qPrintable(error));
             return 2;
+        }
+    } else {
+        // Images for a module fresh from the factory; a saved memory wins.
+        const int area = SimMemory::flashOffset(SimMemory::ProgramsArea, 0);
+        if (parser.isSet(programsOption)) {
+            const QByteArray block = readImage(parser.value(programsOption), SimMemory::ProgramsBlockSize);
+            if (block.isEmpty())
+                return 2;
+            module.memory().flash.replace(area, block.size(), block);
+            module.memory().ramPrograms = block;
+        }
+        if (parser.isSet(wavetableOption)) {
+            const QByteArray table = readImage(parser.value(wavetableOption), SimMemory::WavetableSize);
+            if (table.isEmpty())
+                return 2;
+            module.memory().flash.replace(area + SimMemory::ProgramsBlockSize, table.size(), table);
         }
     }
     if (parser.isSet(usbOption))

@@ -390,13 +390,23 @@ static void quiet(QtMsgType type, const QMessageLogContext&, const QString& text
         QTextStream(stderr) << text << "\n";
 }
 
+static bool save(const char* path, const void* bytes, qint64 size, QTextStream& err)
+{
+    QSaveFile out(QString::fromLocal8Bit(path));
+    if (!out.open(QIODevice::WriteOnly) || out.write(static_cast<const char*>(bytes), size) != size || !out.commit()) {
+        err << out.fileName() << ": " << out.errorString() << "\n";
+        return false;
+    }
+    return true;
+}
+
 int main(int argc, char* argv[])
 {
     qInstallMessageHandler(quiet);
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 3) {
-        err << "usage: make-factory-programs <voice descriptor .txt> <output .pre>\n";
+    if (argc != 3 && argc != 4) {
+        err << "usage: make-factory-programs <voice descriptor .txt> <output .pre> [<output wavetable .bin>]\n";
         return 2;
     }
 
@@ -416,11 +426,14 @@ int main(int argc, char* argv[])
     std::memcpy(&block.setup, FactorySetup, sizeof(FactorySetup));
     writeHeader(&block);
 
-    QSaveFile out(QString::fromLocal8Bit(argv[2]));
-    if (!out.open(QIODevice::WriteOnly)
-        || out.write(reinterpret_cast<const char*>(&block), sizeof(block)) != qint64(sizeof(block)) || !out.commit()) {
-        err << out.fileName() << ": " << out.errorString() << "\n";
+    if (!save(argv[2], &block, sizeof(block), err))
         return 1;
+    // The wavetable the programs were made for, as the module keeps it: for
+    // a simulated module that starts out as a factory-fresh one.
+    if (argc == 4) {
+        initWavetableFamilyNames();
+        if (!save(argv[3], &wavetable, sizeof(wavetable), err))
+            return 1;
     }
     return 0;
 }
