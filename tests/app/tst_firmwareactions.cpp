@@ -8,7 +8,6 @@
 #include "TInfo.h"
 #include "WindowFixture.h"
 
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -16,43 +15,19 @@
 using lyrsim::SimMemory;
 using lyrtest::Flaw;
 using lyrtest::Image;
-
-Q_DECLARE_METATYPE(Image)
-Q_DECLARE_METATYPE(Flaw)
+using lyrtest::makeImage;
+using lyrtest::withFlaw;
 
 class TestFirmwareActions : public QObject
 {
     Q_OBJECT
-private:
     std::unique_ptr<WindowFixture> f;
-    std::unique_ptr<QSignalSpy> texts;
     QTemporaryDir dir;
 
-    QString file(const QByteArray& image)
-    {
-        QFile out(dir.filePath("image.bin"));
-        out.open(QIODevice::WriteOnly);
-        out.write(image);
-        return out.fileName();
-    }
-    // The window's status texts.
-    QStringList said() const
-    {
-        QStringList said;
-        for (const QList<QVariant>& text : *texts)
-            said << text.at(0).toString();
-        return said;
-    }
     void tick(int times)
     {
-        for (int i = 0; i < times; ++i)
+        while (times-- > 0)
             QMetaObject::invokeMethod(f->window.get(), "countdownTick");
-    }
-    void fault(const QString& rule)
-    {
-        lyrsim::SimFault fault;
-        if (lyrsim::SimFault::parse(rule, &fault))
-            f->module.addFault(fault);
     }
     void verifyGivenBack()
     {
@@ -64,158 +39,95 @@ private slots:
     void init()
     {
         QSettings().clear();
-        texts.reset();
+        QSettings().setValue("midiInPort", "");  // no module remembered to reconnect to
         f = std::make_unique<WindowFixture>();
         f->link.samEraseSettleMs = 50;
         QVERIFY(f->connect());
-        texts = std::make_unique<QSignalSpy>(f->window.get(), &LyrForm::infoMessage);
         f->module.clearLog();
     }
 
-    void writeOperation_data()
-    {
-        QTest::addColumn<int>("operation");  // -1: the initialisation's application write
-        QTest::addColumn<Image>("made");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<Flaw>("flaw");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("outcome");  // empty: written; else part of the one warning
-        const auto row = [](const char* name, int op, Image made, int size, Flaw flaw, const char* fault,
-                            const char* outcome) {
-            QTest::newRow(name) << op << made << size << flaw << QString(fault) << QString(outcome);
-        };
-        const Image ldr = Image::Loader, sam = Image::SamFirmware, pcm = Image::Pcm, par = Image::Parameters;
-        const Flaw none = Flaw::None;
-        row("loader", LyrForm::WriteLoader, ldr, 4096, none, "", "");
-        row("dsp firmware", LyrForm::WriteSamFirmware, sam, 4096, none, "", "");
-        row("pcm over two 128 KB blocks", LyrForm::WritePcm, pcm, 200000, none, "", "");
-        row("parameters", LyrForm::WriteParameters, par, 5000, none, "", "");
-        row("empty file", LyrForm::WriteLoader, ldr, 0, none, "", "Invalid file\nThe file is empty.");
-        row("loader, md5 byte", LyrForm::WriteLoader, ldr, 4096, Flaw::Md5Byte, "", "MD5 digest");
-        row("application as loader", LyrForm::WriteLoader, Image::Application, 4096, none, "", "start signature");
-        row("loader over its area", LyrForm::WriteLoader, ldr, 0x8001, none, "", "larger than its area");
-        row("application, reset vector", LyrForm::WriteApplication, Image::Application, 4096, Flaw::VectorWord, "",
-            "reset vector");
-        row("dsp firmware, model code", LyrForm::WriteSamFirmware, sam, 4096, Flaw::VersionText, "", "version text");
-        row("pcm, lower-case bank", LyrForm::WritePcm, pcm, 600, Flaw::LowerCaseBank, "", "\"Bank\"");
-        row("loader, erase refused", LyrForm::WriteLoader, ldr, 4096, none, "nack:0x05", "Operation failed");
-        row("pcm, erase refused", LyrForm::WritePcm, pcm, 4096, none, "nack:0x08", "Operation failed");
-        row("parameters, refused", LyrForm::WriteParameters, par, 4096, none, "nack:0x09", "Operation failed");
-        row("application, port chooser cancelled", LyrForm::WriteApplication, Image::Application, 4096, none, "",
-            "Operation failed");
-        row("initialisation, no loader port", -1, Image::Application, 4096, none, "", "Operation failed");
-    }
-    void writeOperation()
-    {
-        QFETCH(int, operation);
-        QFETCH(Image, made);
-        QFETCH(int, size);
-        QFETCH(Flaw, flaw);
-        QFETCH(QString, outcome);
-        if (operation < 0 && f->link.midiIn.getPorts().join("").contains("(T-CASE"))
-            QSKIP("a loader's ports are present");
-        const QByteArray image = size ? lyrtest::withFlaw(lyrtest::makeImage(made, size), flaw) : QByteArray();
-        f->prompts.files << file(image);
-        QFETCH(QString, fault);
-        this->fault(fault);
-        const SimMemory before = f->module.memory();
-
-        if (operation < 0)
-            f->window->initInstrument();
-        else
-            QCOMPARE(f->window->writeOperation("Load", "(*.bin)", operation, true, true), outcome.isEmpty());
-        QCOMPARE(QSettings().value("searchPath").toString(), dir.path());
-        if (!outcome.isEmpty()) {
-            const QStringList warnings = f->prompts.shown("warning");
-            QVERIFY2(warnings.size() == 1 && warnings[0].startsWith("Warning|") && warnings[0].contains(outcome),
-                     qPrintable(warnings.join(';')));
-            // A refused image never reaches the module; a failed write never
-            // counts down nor reports success.
-            if (outcome != "Operation failed")
-                QVERIFY(f->module.log().isEmpty() && f->module.memory().flash == before.flash
-                        && f->module.memory().dspFlash == before.dspFlash);
-            tick(20);
-            QCOMPARE(f->window->countdown, 0);
-            for (const QString& text : said())
-                QVERIFY2(!text.startsWith("Operation Succesful"), qPrintable(text));
-            return verifyGivenBack();
-        }
-        const SimMemory& after = f->module.memory();
-        if (operation == LyrForm::WritePcm || operation == LyrForm::WriteParameters)
-            QCOMPARE(after.dspFlash.mid(SimMemory::SampleArea, size), image);
-        else
-            QCOMPARE(after.flash.mid(SimMemory::flashOffset(operation == LyrForm::WriteLoader ? info.LoaderAddr
-                                                                                            : info.SamAddr, size),
-                                     size), image);
-        QTRY_COMPARE(f->received(0x01), QList<QByteArray>({ QByteArray("\xAA") }));  // the module restarts
-        QVERIFY(!f->window->isEnabled());
-        QCOMPARE(f->window->countdown, 15);
-    }
-
-    // On the sixteenth tick the window reconnects by the remembered port
-    // names and is given back; without names it tries no port at all.
-    void countdownGivesTheWindowBack_data()
-    {
-        QTest::addColumn<QString>("inPort");
-        QTest::newRow("remembered ports") << "MIDIIN2 (Borvan Lyr)";
-        QTest::newRow("no port name") << "";
-    }
-    void countdownGivesTheWindowBack()
-    {
-        QFETCH(QString, inPort);
-        QSettings().setValue("midiInPort", inPort);
-        f->prompts.files << file(lyrtest::makeImage(Image::Parameters, 100));
-        QVERIFY(f->window->writeOperation("Load", "(*.*)", LyrForm::WriteParameters, true, true));
-        QTRY_VERIFY(!f->received(0x01).isEmpty());
-        f->module.clearLog();
-        tick(15);
-        QVERIFY(!f->window->isEnabled());
-        tick(1);
-        verifyGivenBack();
-        if (inPort.isEmpty()) {
-            QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|Connection error" });
-            QVERIFY(f->module.log().isEmpty());
-        }
-        QStringList expected { "Operation Succesful\nRestarting ..." };
-        for (int n = 15; n >= 0; --n)
-            expected << QString("Operation Succesful\nConnecting in %1 ...").arg(n);
-        QCOMPARE(said().mid(said().indexOf(expected[0]), expected.size()), expected);
-    }
-
-    // Nothing reaches the module before the user has confirmed and chosen a
-    // file; each entry asks with its own title and filter.
-    void menuEntryAsksFirst_data()
+    // Through the menu: a critical update asks first; each entry opens its
+    // own file filter. A written image is in the module's memory and the
+    // module restarts; the countdown shows every second, then gives the
+    // window back, and with no port name remembered tries no port and says
+    // so. A refused image never reaches the module; a failed write gives the
+    // window back, and neither counts down nor reports success.
+    void update_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<QStringList>("asked");
-        const QString critical = "question|Critical component update";
-        const auto row = [](const char* name, const char* action, bool confirm, const QStringList& asked) {
-            QTest::newRow(name) << QString(action) << confirm << asked;
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("outcome");  // empty: written; "declined"; else part of the one warning
+        const auto row = [](const char* name, const char* action, const char* filter, const QByteArray& image,
+                            const char* fault, const char* outcome) {
+            QTest::newRow(name) << QString(action) << QString(filter) << image << QString(fault) << QString(outcome);
         };
-        row("loader declined", "actionUpdateLoader", false, { critical });
-        row("application declined", "actionUpdateApplication", false, { critical });
-        row("loader confirmed", "actionUpdateLoader", true, { critical, "open|Load Loader file|Loader (*.bin)" });
-        row("pcm", "actionUpdatePcm", false, { "open|Load Pcm file|PCM (*.PCM *.pcm)" });
-        row("parameters", "actionUpdateParameters", false, { "open|Load Parameters file|Parameters (*.PAR *.par)" });
+        const QByteArray ldr = makeImage(Image::Loader), app = makeImage(Image::Application);
+        const char *loader = "actionUpdateLoader", *ldrFilter = "Loader (*.bin)", *appFilter = "Application (*.bin)";
+        row("loader", loader, ldrFilter, ldr, "", "");
+        row("loader declined", loader, "", ldr, "", "declined");
+        row("dsp firmware", "actionUpdateFirmware", "DSP firmware (*.bin)", makeImage(Image::SamFirmware), "", "");
+        row("pcm over two 128 KB blocks", "actionUpdatePcm", "PCM (*.PCM *.pcm)", makeImage(Image::Pcm, 200000), "",
+            "");
+        row("parameters", "actionUpdateParameters", "Parameters (*.PAR *.par)", makeImage(Image::Parameters), "", "");
+        row("empty file", loader, ldrFilter, "", "", "Invalid file\nThe file is empty.");
+        row("loader over its area", loader, ldrFilter, makeImage(Image::Loader, 0x8001), "", "larger than its area");
+        row("loader, md5 byte", loader, ldrFilter, withFlaw(ldr, Flaw::Md5Byte), "", "MD5 digest");
+        row("application, reset vector", "actionUpdateApplication", appFilter, withFlaw(app, Flaw::VectorWord), "",
+            "reset vector");
+        row("parameters, refused", "actionUpdateParameters", "Parameters (*.PAR *.par)", makeImage(Image::Parameters),
+            "nack:0x09", "Operation failed");
+        row("initialisation, no loader port", "actionInitInstrument", appFilter, app, "", "Operation failed");
     }
-    void menuEntryAsksFirst()
+    void update()
     {
         QFETCH(QString, action);
-        QFETCH(bool, confirm);
-        if (confirm)
-            f->prompts.questions << QMessageBox::Yes;
+        QFETCH(QByteArray, image);
+        QFETCH(QString, fault);
+        QFETCH(QString, outcome);
+        if (action == "actionInitInstrument" && f->link.midiIn.getPorts().join("").contains("(T-CASE"))
+            QSKIP("a loader's ports are present");
+        QFile file(dir.filePath("image.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+        file.close();
+        f->prompts.files << file.fileName();
+        f->prompts.questions << (outcome == "declined" ? QMessageBox::No : QMessageBox::Yes);
+        lyrsim::SimFault rule;
+        if (lyrsim::SimFault::parse(fault, &rule))
+            f->module.addFault(rule);
+
         f->window->findChild<QAction*>(action)->trigger();
-        QStringList asked;
-        for (const QString& line : f->prompts.asked) {
-            const QStringList parts = line.split('|');  // a file dialog's start folder is left out
-            asked << (parts[0] == "open" ? QStringList { parts[0], parts[1], parts.last() } : parts.mid(0, 2)).join('|');
+        QTEST(f->prompts.shown("open").value(0).section('|', -1), "filter");
+        if (!outcome.isEmpty()) {
+            const QStringList warnings = f->prompts.shown("warning");
+            QVERIFY2(outcome == "declined" ? warnings.isEmpty()
+                                           : warnings.size() == 1 && warnings[0].startsWith("Warning|")
+                                                 && warnings[0].contains(outcome),
+                     qPrintable(warnings.join(';')));
+            if (outcome != "Operation failed")  // refused: the module never heard of it
+                QVERIFY(f->module.log().isEmpty());
+            tick(20);
+            QCOMPARE(f->window->countdown, 0);
+            QVERIFY2(!f->window->lastMessage.startsWith("Operation Succesful"), qPrintable(f->window->lastMessage));
+            return verifyGivenBack();
         }
-        QTEST(asked, "asked");
-        QVERIFY(f->module.log().isEmpty());
-        QVERIFY(!QSettings().contains("searchPath"));
-        QCOMPARE(f->window->countdown, 0);
+        const SimMemory& m = f->module.memory();
+        const quint32 at = SimMemory::flashOffset(action == "actionUpdateLoader" ? info.LoaderAddr : info.SamAddr,
+                                                  image.size());
+        const bool data = action.contains("Pcm") || action.contains("Parameters");
+        QCOMPARE(data ? m.dspFlash.mid(SimMemory::SampleArea, image.size()) : m.flash.mid(at, image.size()), image);
+        QTRY_COMPARE(f->received(0x01), QList<QByteArray>({ QByteArray("\xAA") }));  // the module restarts
+        f->module.clearLog();
+        for (int n = 15; n > 0; --n) {
+            QVERIFY(!f->window->isEnabled());
+            tick(1);
+            QCOMPARE(f->window->lastMessage, QString("Operation Succesful\nConnecting in %1 ...").arg(n));
+        }
+        tick(1);
         verifyGivenBack();
+        QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|Connection error" });
+        QVERIFY(f->module.log().isEmpty());
     }
 
     // The module is told the file by the very bytes it listed and works on
@@ -224,46 +136,43 @@ private slots:
     void usbJob_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("stick");
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QVariant>("answer");
-        QTest::addColumn<int>("com");          // the job's command; -1 none is started
-        QTest::addColumn<QString>("trouble");  // "silent", "link down" or none
-        QTest::addColumn<QString>("outcome");  // the module's end text, or the warning
+        QTest::addColumn<QStringList>("files");  // on the stick; none: no stick
+        QTest::addColumn<QString>("answer");     // the file chosen; empty: the chooser cancelled
+        QTest::addColumn<int>("com");            // the job's command; -1 none is started
+        QTest::addColumn<QString>("trouble");    // "silent", "link down" or none
+        QTest::addColumn<QString>("outcome");    // the module's end text, or the warning
         const QStringList files { "BANK1.SBK", "LYR.PCM", "Été.pcm", "LYR.PAR" };
-        const auto row = [](const char* name, const char* action, bool stick, const QStringList& on,
-                                  const char* answer, int com, const char* trouble, const char* outcome) {
-            QTest::newRow(name) << QString(action) << stick << on << (answer ? QVariant(answer) : QVariant()) << com
-                                << QString(trouble) << QString(outcome);
+        const auto row = [](const char* name, const char* action, const QStringList& on, const char* answer, int com,
+                            const char* trouble, const char* outcome) {
+            QTest::newRow(name) << QString(action) << on << QString(answer) << com << QString(trouble)
+                                << QString(outcome);
         };
-        row("install pcm", "actionUpdatePcmFromUsb", true, files, "Été.pcm", 0x15, "", "PCM updated");
-        row("compare pcm", "actionComparePcmFromUsb", true, files, "LYR.PCM", 0x11, "", "PCM compare OK");
-        row("install parameters", "actionUpdateParametersFromUsb", true, files, "LYR.PAR", 0x16, "", "Parameters updated");
-        row("compare parameters", "actionCompareParametersFromUsb", true, files, "LYR.PAR", 0x12, "",
+        row("install pcm", "actionUpdatePcmFromUsb", files, "Été.pcm", 0x15, "", "PCM updated");
+        row("compare parameters", "actionCompareParametersFromUsb", files, "LYR.PAR", 0x12, "",
             "Parameters compare OK");
-        row("module falls silent", "actionUpdatePcmFromUsb", true, files, "LYR.PCM", 0x15, "silent", "Operation failed");
-        row("link goes down", "actionUpdatePcmFromUsb", true, files, "LYR.PCM", 0x15, "link down", "Operation failed");
-        row("no stick", "actionUpdatePcmFromUsb", false, files, nullptr, -1, "", "No USB pen plugged in");
-        row("no such file", "actionUpdateParametersFromUsb", true, { "README.TXT" }, nullptr, -1, "",
+        row("module falls silent", "actionUpdatePcmFromUsb", files, "LYR.PCM", 0x15, "silent", "Operation failed");
+        row("link goes down", "actionUpdatePcmFromUsb", files, "LYR.PCM", 0x15, "link down", "Operation failed");
+        row("no stick", "actionUpdatePcmFromUsb", {}, "", -1, "", "No USB pen plugged in");
+        row("no such file", "actionUpdateParametersFromUsb", { "README.TXT" }, "", -1, "",
             "No file present in USB pen");
-        row("chooser cancelled", "actionComparePcmFromUsb", true, files, nullptr, -1, "", "No file selected");
+        row("chooser cancelled", "actionComparePcmFromUsb", files, "", -1, "", "No file selected");
     }
     void usbJob()
     {
         QFETCH(QString, action);
-        QFETCH(bool, stick);
-        QFETCH(QStringList, files);
-        QFETCH(QVariant, answer);
+        QFETCH(QString, answer);
         QFETCH(int, com);
         QFETCH(QString, trouble);
         QFETCH(QString, outcome);
-        f->module.memory().usbStick = stick;
+        QFETCH(QStringList, files);
+        f->module.memory().usbStick = !files.isEmpty();
         f->module.memory().usbFiles = files;
-        f->module.usbStepMs = 150;
-        f->window->endReportTimeoutMs = trouble == "link down" ? 30000 : 400;
-        if (trouble == "silent")
-            fault(QString("nack:%1").arg(com));  // one NACK, then nothing
-        f->prompts.inputs << answer;
+        f->module.usbStepMs = 50;
+        f->window->endReportTimeoutMs = trouble == "link down" ? 30000 : 250;
+        lyrsim::SimFault nack;  // a NACK, then nothing
+        if (trouble == "silent" && lyrsim::SimFault::parse(QString("nack:%1").arg(com), &nack))
+            f->module.addFault(nack);
+        f->prompts.inputs << (answer.isEmpty() ? QVariant() : QVariant(answer));
         QSignalSpy progress(&f->link, &QMidiUtils::updateProgress);
         QElapsedTimer clock;
         clock.start();
@@ -274,23 +183,23 @@ private slots:
             QCOMPARE(f->frames().size(), 1);  // the listing only
             return verifyGivenBack();
         }
-        const QString extension = QRegularExpression::escape(action.contains("Pcm") ? ".pcm" : ".par") + "$";
         QCOMPARE(f->prompts.shown("item").value(0).section('|', 2),
-                 files.filter(QRegularExpression(extension, QRegularExpression::CaseInsensitiveOption)).join(','));
-        QTRY_COMPARE(f->received(quint8(com)), QList<QByteArray>({ answer.toString().toUtf8() + '\0' }));
+                 QString(action.contains("Pcm") ? "LYR.PCM,Été.pcm" : "LYR.PAR"));
+        QTRY_COMPARE(f->received(quint8(com)), QList<QByteArray>({ answer.toUtf8() + '\0' }));
         QVERIFY(!f->window->isEnabled());
         if (trouble == "link down")
             f->link.closePorts();
         if (!trouble.isEmpty()) {
             QTRY_COMPARE_WITH_TIMEOUT(f->prompts.shown("warning"), QStringList { "Warning|" + outcome }, 3000);
-            QVERIFY(clock.elapsed() >= (trouble == "silent" ? 400 : 0));
+            QVERIFY(clock.elapsed() >= (trouble == "silent" ? 250 : 0));
             return verifyGivenBack();
         }
         QTRY_COMPARE(progress.size(), 5);
-        QTest::qWait(800);  // past the end report and past the give-up time it stopped
+        QTest::qWait(500);  // past the end report and past the give-up time it stopped
         QVERIFY(f->prompts.shown("warning").isEmpty());
         QCOMPARE(progress.last().at(0).toInt(), 100);
         QCOMPARE(f->window->lastMessage, outcome);
+        verifyGivenBack();
     }
 };
 
