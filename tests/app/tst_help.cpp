@@ -156,7 +156,7 @@ private slots:
             QVERIFY(old.isNull() || (placed.open(QIODevice::WriteOnly) && placed.write(old) == old.size()));
             placed.close();
             action("actionOpenManual")->trigger();
-            QCOMPARE(opened.takeFirst(), QUrl::fromLocalFile(copy));
+            QCOMPARE(std::exchange(opened, {}), QList<QUrl> { QUrl::fromLocalFile(copy) });
             QVERIFY(placed.open(QIODevice::ReadOnly));
             QCOMPARE(placed.readAll(), manual);
         }

@@ -68,32 +68,42 @@ private slots:
     // The image is in the module's flash, and the countdown's end finds the
     // module again or says it could not, the window given back either way.
     // An initialisation then stores the factory wavetable and programs there.
+    // No loader port chosen is a failed write, whatever ports there are.
     void moduleFoundAfterCountdown_data()
     {
-        QTest::addColumn<bool>("initialise");  // or update the loader
+        QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("back");
-        QTest::newRow("initialisation") << true << true;
-        QTest::newRow("initialisation, module stays away") << true << false;
-        QTest::newRow("loader update") << false << true;
+        QTest::addColumn<bool>("written");
+        QTest::newRow("initialisation") << "actionInitInstrument" << true << true;
+        QTest::newRow("initialisation, module stays away") << "actionInitInstrument" << false << true;
+        QTest::newRow("loader update") << "actionUpdateLoader" << true << true;
+        QTest::newRow("application, port chooser cancelled") << "actionUpdateApplication" << true << false;
     }
     void moduleFoundAfterCountdown()
     {
-        QFETCH(bool, initialise);
+        QFETCH(QString, action);
         QFETCH(bool, back);
+        QFETCH(bool, written);
         comesBack = back;
-        const QByteArray image = lyrtest::makeImage(initialise ? lyrtest::Image::Application : lyrtest::Image::Loader);
+        const bool app = action != "actionUpdateLoader";
+        const QByteArray image = lyrtest::makeImage(app ? lyrtest::Image::Application : lyrtest::Image::Loader);
         QFile file(dir.filePath("image.bin"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
         file.close();
         f->prompts.files << file.fileName();
         f->prompts.questions << QMessageBox::Yes;
 
-        if (initialise)
-            f->window->initInstrument();
-        else
-            f->window->findChild<QAction*>("actionUpdateLoader")->trigger();
-        const quint32 address = initialise ? info.AppAddr : info.LoaderAddr;
-        QTRY_COMPARE(f->module.memory().flash.mid(SimMemory::flashOffset(address, image.size()), image.size()), image);
+        f->window->findChild<QAction*>(action)->trigger();
+        const int at = SimMemory::flashOffset(app ? info.AppAddr : info.LoaderAddr, image.size());
+        if (!written) {
+            QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|Operation failed" });
+            QTest::qWait(500);
+            QVERIFY(loader.memory().flash.mid(at, image.size()) != image);
+            QCOMPARE(f->window->countdown, 0);
+            QVERIFY(f->window->isEnabled());
+            return;
+        }
+        QTRY_COMPARE(f->module.memory().flash.mid(at, image.size()), image);
         QCOMPARE(f->window->countdown, 15);
         for (int i = 0; i < 16; ++i)
             QMetaObject::invokeMethod(f->window.get(), "countdownTick");
@@ -101,7 +111,7 @@ private slots:
         QVERIFY(!f->window->progressDialog);
         QVERIFY(!back || f->link.isConnected());
         QCOMPARE(f->prompts.shown("warning"), back ? QStringList() : QStringList { "Warning|Connection error" });
-        if (!initialise || !back)
+        if (!app || !back)
             return;
         const int programsAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE);
         QVERIFY(getVoiceCount(0) > 0);
