@@ -58,7 +58,6 @@ private slots:
     }
     void cleanup()
     {
-        f->link.closePorts();
         loaderPorts.reset();
         modulePorts.reset();
         f.reset();
