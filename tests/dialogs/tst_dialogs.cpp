@@ -198,6 +198,7 @@ private slots:
         QCOMPARE(int(gmData[7].flags), GmChannelSolo | GmChannelMute);
         QCOMPARE(variation.count(), 0);
     }
+
     // The chooser opens on the part's voice; browsing a family chooses
     // nothing and shows a voice checked only in the part's own family. A
     // part beyond the three layers goes by the voice it was opened with, not
@@ -291,6 +292,7 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(calls(selected), row < 0 ? QStringList() : QStringList { QString("%1,%2").arg(type).arg(row) });
     }
+
     // What the dialog shows of the stored setup, and one click through the
     // window's menu entry to the module.
     void changeReachesTheModule_data()
