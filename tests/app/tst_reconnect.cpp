@@ -20,20 +20,17 @@ using lyrsim::SimMemory;
 class TestReconnect : public QObject
 {
     Q_OBJECT
-private:
     std::unique_ptr<WindowFixture> f;
     lyrsim::SimModule loader;
     std::unique_ptr<lyrsim::SimJackPorts> modulePorts, loaderPorts;
     QTemporaryDir dir;
     bool comesBack = true;
 
-    // The reset frames that restart the module: into its loader, and out
-    // of it with the new application.
+    // The reset frame that restarts a module runs restart.
     void restartOn(lyrsim::SimModule& from, const QByteArray& reset, const std::function<void()>& restart)
     {
         connect(&from, &lyrsim::SimModule::logged, this, [&from, reset, restart](int i) {
-            const lyrsim::SimDecoded& frame = from.log().at(i).frame;
-            if (frame.com == 0x01 && frame.data == reset)
+            if (from.log().at(i).frame.com == 0x01 && from.log().at(i).frame.data == reset)
                 restart();
         });
     }
@@ -43,82 +40,85 @@ private slots:
     {
         QSettings().clear();
         f = std::make_unique<WindowFixture>();  // in process, but never wired: the ports below carry it all
-        loader.clearLog();
         modulePorts = std::make_unique<lyrsim::SimJackPorts>(&f->module);
         loaderPorts = std::make_unique<lyrsim::SimJackPorts>(&loader, " (T-CASE)");
         QVERIFY(modulePorts->open());
-        restartOn(f->module, "\xA5", [this] {
+        restartOn(f->module, "\xA5", [this] {  // into the loader
             modulePorts->close();
             loader.memory() = f->module.memory();
             loaderPorts->open();
         });
-        restartOn(loader, "\xA7", [this] {
+        restartOn(loader, "\xA7", [this] {  // out of it, with the new application
             loaderPorts->close();
             f->module.memory().flash = loader.memory().flash;
             if (comesBack)
                 modulePorts->open();
         });
         QVERIFY(f->link.connectToModule(modulePorts->writePort(), modulePorts->readPort(), true, true, false));
-        f->module.clearLog();
     }
     void cleanup()
     {
-        f->link.closePorts();
         loaderPorts.reset();
         modulePorts.reset();
         f.reset();
         disconnect(&loader, nullptr, this, nullptr);
     }
 
+    // The image is in the module's flash, and the countdown's end finds the
+    // module again or says it could not, the window given back either way.
+    // An initialisation then stores the factory wavetable and programs there.
+    // No loader port chosen is a failed write, whatever ports there are.
     void moduleFoundAfterCountdown_data()
     {
-        QTest::addColumn<bool>("initialise");  // or update the loader
+        QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("back");
-        QTest::newRow("initialisation") << true << true;
-        QTest::newRow("initialisation, module stays away") << true << false;
-        QTest::newRow("loader update") << false << true;
+        QTest::addColumn<bool>("written");
+        QTest::newRow("initialisation") << "actionInitInstrument" << true << true;
+        QTest::newRow("initialisation, module stays away") << "actionInitInstrument" << false << true;
+        QTest::newRow("loader update") << "actionUpdateLoader" << true << true;
+        QTest::newRow("application, port chooser cancelled") << "actionUpdateApplication" << true << false;
     }
     void moduleFoundAfterCountdown()
     {
-        QFETCH(bool, initialise);
+        QFETCH(QString, action);
         QFETCH(bool, back);
+        QFETCH(bool, written);
         comesBack = back;
-        const QByteArray image = lyrtest::makeImage(initialise ? lyrtest::Image::Application : lyrtest::Image::Loader);
+        const bool app = action != "actionUpdateLoader";
+        const QByteArray image = lyrtest::makeImage(app ? lyrtest::Image::Application : lyrtest::Image::Loader);
         QFile file(dir.filePath("image.bin"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
         file.close();
         f->prompts.files << file.fileName();
+        f->prompts.questions << QMessageBox::Yes;
 
-        if (initialise)
-            f->window->initInstrument();
-        else
-            QVERIFY(f->window->writeOperation("Load", "(*.bin)", LyrForm::WriteLoader, true, true));
-        const quint32 address = initialise ? info.AppAddr : info.LoaderAddr;
-        QTRY_COMPARE(f->module.memory().flash.mid(SimMemory::flashOffset(address, image.size()), image.size()), image);
-        QVERIFY(!f->window->isEnabled());
+        f->window->findChild<QAction*>(action)->trigger();
+        const int at = SimMemory::flashOffset(app ? info.AppAddr : info.LoaderAddr, image.size());
+        if (!written) {
+            QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|Operation failed" });
+            QTest::qWait(500);
+            QVERIFY(loader.memory().flash.mid(at, image.size()) != image);
+            QCOMPARE(f->window->countdown, 0);
+            QVERIFY(f->window->isEnabled());
+            return;
+        }
+        QTRY_COMPARE(f->module.memory().flash.mid(at, image.size()), image);
         QCOMPARE(f->window->countdown, 15);
-
         for (int i = 0; i < 16; ++i)
             QMetaObject::invokeMethod(f->window.get(), "countdownTick");
         QVERIFY(f->window->isEnabled());
         QVERIFY(!f->window->progressDialog);
-        if (!back) {
-            QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|Connection error" });
+        QVERIFY(!back || f->link.isConnected());
+        QCOMPARE(f->prompts.shown("warning"), back ? QStringList() : QStringList { "Warning|Connection error" });
+        if (!app || !back)
             return;
-        }
-        QVERIFY(f->link.isConnected());
-        QVERIFY(f->prompts.shown("warning").isEmpty());
-        if (!initialise)
-            return;
-        // The initialisation adds its voices and stores the table in the
-        // module, and installs the factory programs there.
-        QVERIFY(getVoiceCount(0) > 0);
-        const QByteArray table(reinterpret_cast<const char*>(&wavetable), sizeof(wavetable));
         const int programsAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE);
-        QCOMPARE(f->module.memory().flash.mid(programsAt + SIZEOFWAVETABLE, SIZEOFWAVETABLE), table);
+        QVERIFY(getVoiceCount(0) > 0);
+        QCOMPARE(f->module.memory().flash.mid(programsAt + SIZEOFWAVETABLE, SIZEOFWAVETABLE),
+                 QByteArray(reinterpret_cast<const char*>(&wavetable), sizeof(wavetable)));
         QFile factory(":/programs_factory.pre");
-        const int programBytes = 128 * int(sizeof(TProgram));
         QVERIFY(factory.open(QIODevice::ReadOnly));
+        const int programBytes = 128 * int(sizeof(TProgram));
         QCOMPARE(f->module.memory().flash.mid(programsAt, programBytes), factory.read(programBytes));
     }
 };

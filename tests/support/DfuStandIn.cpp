@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 #include <QThread>
 
 #include <cstdlib>
@@ -18,28 +17,18 @@ int main(int argc, char* argv[])
     const QDir here(QCoreApplication::applicationDirPath());
     const QStringList args = app.arguments().mid(1);
 
-    QFile runs(here.filePath("runs.txt"));
-    int before = 0;
-    if (runs.open(QIODevice::ReadOnly))
-        before = runs.readAll().count('\n');
+    QFile runs(here.filePath("runs.txt")), codes(here.filePath("codes.txt"));
+    runs.open(QIODevice::ReadWrite | QIODevice::Append);
+    runs.seek(0);
+    const qsizetype before = runs.readAll().count('\n');
+    // An image run names its file last, relative to the working folder.
+    QFile image(args.size() == 6 ? args.last() : QString());
+    const QString content = image.open(QIODevice::ReadOnly) ? QString::fromUtf8(image.readAll()) : QString("-");
+    runs.write((QStringList { QDir::currentPath(), content } + args).join('\t').toUtf8() + '\n');
     runs.close();
 
-    // An image run names its file last, relative to the working folder.
-    QString image = "-";
-    QFile file(args.size() == 6 ? args.last() : QString());
-    if (args.size() == 6 && file.open(QIODevice::ReadOnly))
-        image = QString::fromUtf8(file.readAll());
-
-    if (runs.open(QIODevice::Append)) {
-        runs.write((QStringList { QDir::currentPath(), image } + args).join('\t').toUtf8() + '\n');
-        runs.close();
-    }
-
-    QFile codesFile(here.filePath("codes.txt"));
-    QStringList codes;
-    if (codesFile.open(QIODevice::ReadOnly))
-        codes = QString::fromUtf8(codesFile.readAll()).split(' ', Qt::SkipEmptyParts);
-    const QString code = before < codes.size() ? codes[before].trimmed() : QString("0");
+    codes.open(QIODevice::ReadOnly);
+    const QString code = QString::fromUtf8(codes.readAll()).split(' ', Qt::SkipEmptyParts).value(before, "0");
     if (code == "crash")
         std::abort();
     if (code == "hang")

@@ -1,0 +1,460 @@
+// The window's menus against the simulated module in process: firmware and
+// data updates (images judged before the module is touched, written ones in
+// its memory and the module restarted, the countdown, failures giving the
+// window back), the jobs the module runs on its USB stick, the wavetable and
+// default-program entries, the versions, the manual, device removal and exit;
+// and DFU programming with a stand-in for the external tool.
+
+#include "TestSupport.h"
+#include "FirmwareImages.h"
+#include "TGmWavetable.h"
+#include "TInfo.h"
+#include "TPrograms.h"
+#include "WindowFixture.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using lyrsim::SimMemory;
+using lyrtest::Image;
+using lyrtest::makeImage;
+using lyrtest::withFlaw;
+
+namespace {
+
+QByteArray bytes(const void* record, int size) { return QByteArray(static_cast<const char*>(record), size); }
+
+int voices()
+{
+    int n = 0;
+    for (int family = 0; family < GmFamilyCount; ++family)
+        n += getVoiceCount(family);
+    return n;
+}
+
+// What the DFU tool sees in each run: the image's contents ("-" for none),
+// then its arguments.
+const QStringList dfuRuns = {
+    "-\t1\t1043\t57105\t1155\t-ob RDP=0xaa BOR_LEV=0x03 WDG_SW=0x01 nRST_STOP=0x01 nRST_STDBY=0x01 WRP0=0x01 "
+    "WRP1=0x01 WRP2=0x01 WRP3=0x01 WRP4=0x01 WRP5=0x01 WRP6=0x01 WRP7=0x01 WRP8=0x01 WRP9=0x01 WRP10=0x01 WRP11=0x01",
+    "loader.bin\t2\t1043\t57105\t1155\t134217728\tlyr_ldr.bin",
+    "programs.pre\t2\t1043\t57105\t1155\t135135232\tlyr_pre.bin",
+    "app.bin\t2\t1043\t57105\t1155\t134479872\tlyr_app.bin",
+    "dsp.bin\t2\t1043\t57105\t1155\t134266880\tlyr_sam.bin",
+};
+
+// Puts the DFU stand-in at <dir>/dfu/DFUConsole.exe with the exit codes it
+// gives.
+void placeTool(const QString& dir, const QByteArray& codes)
+{
+    QFile list(dir + "/dfu/codes.txt");
+    QVERIFY(QDir(dir).mkpath("dfu") && QFile::copy(DFU_STANDIN, dir + "/dfu/DFUConsole.exe"));
+    QVERIFY(list.open(QIODevice::WriteOnly) && list.write(codes) == codes.size());
+}
+
+// The runs the stand-in in <dir>/dfu logged, split into fields.
+QList<QStringList> runsIn(const QString& dir)
+{
+    QFile f(dir + "/dfu/runs.txt");
+    QList<QStringList> runs;
+    if (f.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
+            runs << line.split('\t');
+    return runs;
+}
+
+} // namespace
+
+class TestMenus : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+    QTemporaryDir dir;
+    int files = 0;
+    QList<QUrl> opened;  // by the desktop
+
+    QAction* action(const QString& name) const { return f->window->findChild<QAction*>(name); }
+    QString warned() const { return f->prompts.shown("warning").join(';'); }
+    void fault(const QString& rule)
+    {
+        lyrsim::SimFault parsed;
+        if (lyrsim::SimFault::parse(rule, &parsed))
+            f->module.addFault(parsed);
+    }
+    // A fresh file holding data; null data: a folder in its place.
+    QString file(const QByteArray& data)
+    {
+        const QString path = dir.filePath(QString::number(++files));
+        QFile out(path);
+        if (data.isNull() ? !QDir().mkpath(path) : !out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    void tick(int times)
+    {
+        while (times-- > 0)
+            QMetaObject::invokeMethod(f->window.get(), "countdownTick");
+    }
+    void verifyGivenBack()
+    {
+        QVERIFY(f->window->isEnabled());
+        QVERIFY(!f->window->progressDialog);
+    }
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+        QDir(QCoreApplication::applicationDirPath() + "/dfu").removeRecursively();
+    }
+    void init()
+    {
+        QSettings().clear();
+        QSettings().setValue("midiInPort", "");  // no module remembered to reconnect to
+        f = std::make_unique<WindowFixture>();
+        f->link.samEraseSettleMs = 50;
+        QVERIFY(f->connect());
+        f->module.clearLog();
+    }
+
+    // A critical update asks first; each entry opens its own file filter. A
+    // written image is in the module's memory and the module restarts; the
+    // countdown shows every second, then gives the window back, and with no
+    // port name remembered tries no port and says so. A refused image never
+    // reaches the module; a failed write gives the window back, and neither
+    // counts down nor reports success.
+    void update_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("outcome");  // empty: written; "declined"; else part of the one warning
+        const auto row = [](const char* name, const char* action, const char* filter, const QByteArray& image,
+                            const char* fault, const char* outcome) {
+            QTest::newRow(name) << QString(action) << QString(filter) << image << QString(fault) << QString(outcome);
+        };
+        const QByteArray ldr = makeImage(Image::Loader), app = makeImage(Image::Application);
+        const QByteArray par = makeImage(Image::Parameters);
+        const char *loader = "actionUpdateLoader", *ldrFilter = "Loader (*.bin)", *appFilter = "Application (*.bin)";
+        const char* parFilter = "Parameters (*.PAR *.par)";
+        row("loader", loader, ldrFilter, ldr, "", "");
+        row("loader declined", loader, "", ldr, "", "declined");
+        row("dsp firmware", "actionUpdateFirmware", "DSP firmware (*.bin)", makeImage(Image::SamFirmware), "", "");
+        row("pcm over two 128 KB blocks", "actionUpdatePcm", "PCM (*.PCM *.pcm)", makeImage(Image::Pcm, 200000), "",
+            "");
+        row("parameters", "actionUpdateParameters", parFilter, par, "", "");
+        row("empty file", loader, ldrFilter, "", "", "Invalid file\nThe file is empty.");
+        row("loader over its area", loader, ldrFilter, makeImage(Image::Loader, 0x8001), "", "larger than its area");
+        row("loader, md5 byte", loader, ldrFilter, withFlaw(ldr, lyrtest::Flaw::Md5Byte), "", "MD5 digest");
+        row("application, reset vector", "actionUpdateApplication", appFilter,
+            withFlaw(app, lyrtest::Flaw::VectorWord), "", "reset vector");
+        row("parameters, refused", "actionUpdateParameters", parFilter, par, "nack:0x09", "Operation failed");
+        row("initialisation, no loader port", "actionInitInstrument", appFilter, app, "", "Operation failed");
+    }
+    void update()
+    {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, image);
+        QFETCH(QString, fault);
+        QFETCH(QString, outcome);
+        if (action == "actionInitInstrument" && f->link.midiIn.getPorts().join("").contains("(T-CASE"))
+            QSKIP("a loader's ports are present");
+        f->prompts.files << file(image);
+        f->prompts.questions << (outcome == "declined" ? QMessageBox::No : QMessageBox::Yes);
+        this->fault(fault);
+
+        this->action(action)->trigger();
+        QTEST(f->prompts.shown("open").value(0).section('|', -1), "filter");
+        if (!outcome.isEmpty()) {
+            QCOMPARE(f->prompts.shown("warning").size(), outcome == "declined" ? 0 : 1);
+            QVERIFY2(outcome == "declined" || warned().contains(outcome), qPrintable(warned()));
+            if (outcome != "Operation failed")  // refused: the module never heard of it
+                QVERIFY(f->module.log().isEmpty());
+            tick(20);
+            QCOMPARE(f->window->countdown, 0);
+            QVERIFY2(!f->window->lastMessage.startsWith("Operation Succesful"), qPrintable(f->window->lastMessage));
+            return verifyGivenBack();
+        }
+        const SimMemory& m = f->module.memory();
+        const quint32 at = SimMemory::flashOffset(action == "actionUpdateLoader" ? info.LoaderAddr : info.SamAddr,
+                                                  image.size());
+        const bool data = action.contains("Pcm") || action.contains("Parameters");
+        QCOMPARE(data ? m.dspFlash.mid(SimMemory::SampleArea, image.size()) : m.flash.mid(at, image.size()), image);
+        QTRY_COMPARE(f->received(0x01), QList<QByteArray>({ QByteArray("\xAA") }));  // the module restarts
+        f->module.clearLog();
+        tick(15);  // from 15 down to 1
+        QVERIFY(!f->window->isEnabled());
+        QCOMPARE(f->window->lastMessage, "Operation Succesful\nConnecting in 1 ...");
+        tick(1);
+        verifyGivenBack();
+        QCOMPARE(warned(), "Warning|Connection error");
+        QVERIFY(f->module.log().isEmpty());
+    }
+
+    // The module is told the file by the very bytes it listed and works on
+    // it while the window waits; the window gives up only when the module
+    // falls silent or the link goes down.
+    void usbJob_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("files");  // on the stick; none: no stick
+        QTest::addColumn<QString>("answer");     // the file chosen; empty: the chooser cancelled
+        QTest::addColumn<int>("com");            // the job's command; -1 none is started
+        QTest::addColumn<QString>("trouble");    // "silent", "link down" or none
+        QTest::addColumn<QString>("outcome");    // the module's end text, or the warning
+        const QStringList files { "BANK1.SBK", "LYR.PCM", "Été.pcm", "LYR.PAR" };
+        const auto row = [](const char* name, const char* action, const QStringList& on, const char* answer, int com,
+                            const char* trouble, const char* outcome) {
+            QTest::newRow(name) << QString(action) << on << QString(answer) << com << QString(trouble)
+                                << QString(outcome);
+        };
+        const char *pcm = "actionUpdatePcmFromUsb", *failed = "Operation failed";
+        row("install pcm", pcm, files, "Été.pcm", 0x15, "", "PCM updated");
+        row("compare parameters", "actionCompareParametersFromUsb", files, "LYR.PAR", 0x12, "",
+            "Parameters compare OK");
+        row("module falls silent", pcm, files, "LYR.PCM", 0x15, "silent", failed);
+        row("link goes down", pcm, files, "LYR.PCM", 0x15, "link down", failed);
+        row("no stick", pcm, {}, "", -1, "", "No USB pen plugged in");
+        row("no such file", pcm, { "README.TXT" }, "", -1, "", "No file present in USB pen");
+        row("chooser cancelled", "actionComparePcmFromUsb", files, "", -1, "", "No file selected");
+    }
+    void usbJob()
+    {
+        QFETCH(QString, action);
+        QFETCH(QStringList, files);
+        QFETCH(QString, answer);
+        QFETCH(int, com);
+        QFETCH(QString, trouble);
+        QFETCH(QString, outcome);
+        f->module.memory().usbStick = !files.isEmpty();
+        f->module.memory().usbFiles = files;
+        f->module.usbStepMs = 50;
+        f->window->endReportTimeoutMs = trouble == "link down" ? 30000 : 250;
+        if (trouble == "silent")
+            fault(QString("nack:%1").arg(com));  // a NACK, then nothing
+        f->prompts.inputs << (answer.isEmpty() ? QVariant() : QVariant(answer));
+        QSignalSpy progress(&f->link, &QMidiUtils::updateProgress);
+        QElapsedTimer clock;
+        clock.start();
+
+        this->action(action)->trigger();
+        if (com < 0) {
+            QCOMPARE(warned(), "Warning|" + outcome);
+            QCOMPARE(f->frames().size(), 1);  // the listing only
+            return verifyGivenBack();
+        }
+        QCOMPARE(f->prompts.shown("item").value(0).section('|', 2),
+                 QString(action.contains("Pcm") ? "LYR.PCM,Été.pcm" : "LYR.PAR"));
+        QTRY_COMPARE(f->received(quint8(com)), QList<QByteArray>({ answer.toUtf8() + '\0' }));
+        QVERIFY(!f->window->isEnabled());
+        if (trouble == "link down")
+            f->link.closePorts();
+        QTRY_COMPARE_WITH_TIMEOUT(warned(), trouble.isEmpty() ? QString() : "Warning|" + outcome, 3000);
+        QVERIFY(clock.elapsed() >= (trouble == "silent" ? 250 : 0));
+        if (trouble.isEmpty()) {
+            QTRY_COMPARE(progress.size(), 5);
+            QTest::qWait(500);  // past the end report and past the give-up time it stopped
+            QVERIFY(warned().isEmpty());
+            QCOMPARE(progress.last().at(0).toInt(), 100);
+            QCOMPARE(f->window->lastMessage, outcome);
+        }
+        verifyGivenBack();
+    }
+
+    // Each wavetable change is stored in the module's flash at once; a
+    // descriptor that cannot be read or names no voice leaves the table and
+    // the module alone. Saving writes the table whole, or says it could not.
+    void wavetableAction_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QByteArray>("descriptor");  // the file's text; null: a folder in its place
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("added");              // voices more than before; -1: the table untouched
+        QTest::addColumn<QString>("warning");
+        const QByteArray two = "$,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,One\n"
+                               "$,0,1,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,Two\n";
+        const QString load = "actionLoadWavetableFromDisk", save = "actionSaveWavetable";
+        QTest::newRow("descriptor adds its voices") << load << two << "" << 2 << "";
+        QTest::newRow("descriptor without voices") << load << QByteArray("# none\n") << "" << -1
+                                                   << "Invalid file\nThe descriptor names no voice.";
+        QTest::newRow("descriptor unreadable") << load << QByteArray() << "" << -1 << "Cannot open file";
+        QTest::newRow("module refuses the table") << load << two << "nack:0x05" << 2 << "Cannot save wavetable";
+        QTest::newRow("clear") << "actionClearWavetable" << two << "" << -1000 << "";
+        QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << "" << 0 << "";
+        QTest::newRow("saved") << save << QByteArray("") << "" << -1 << "";
+        QTest::newRow("save into a folder") << save << QByteArray() << "" << -1 << "Cannot open file";
+    }
+    void wavetableAction()
+    {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, descriptor);
+        QFETCH(QString, fault);
+        QFETCH(int, added);
+        QFETCH(QString, warning);
+        const int factoryVoices = voices();
+        const QString path = file(descriptor);
+        if (action == "actionLoadWavetableFactory")  // voices of another set first, which the factory set replaces
+            f->window->loadWavetable(path);
+        f->module.clearLog();
+        this->fault(fault);
+        f->prompts.files << path;
+        f->prompts.questions << QMessageBox::Yes;
+        const QByteArray before = bytes(&wavetable, sizeof(wavetable));
+
+        this->action(action)->trigger();
+        QCOMPARE(warned(), warning.isEmpty() ? QString() : "Warning|" + warning);
+        QVERIFY(f->window->isEnabled());
+        QFile saved(path);
+        if (added == -1) {
+            QCOMPARE(bytes(&wavetable, sizeof(wavetable)), before);
+            QVERIFY(f->module.log().isEmpty());
+            QVERIFY(action != "actionSaveWavetable" || !saved.open(QIODevice::ReadOnly) || saved.readAll() == before);
+            return;
+        }
+        QCOMPARE(voices(), added == -1000 ? 0 : factoryVoices + added);
+        const int at = SimMemory::flashOffset(SimMemory::ProgramsArea, 2 * SIZEOFWAVETABLE) + SIZEOFWAVETABLE;
+        QCOMPARE(f->module.memory().flash.mid(at, SIZEOFWAVETABLE) == bytes(&wavetable, sizeof(wavetable)),
+                 warning.isEmpty());
+    }
+
+    // The program saved as default, name and all, is what the next
+    // initialised program becomes, until the default is cleared.
+    void defaultProgramStartsInitialisedPrograms()
+    {
+        qstrcpy(programPtr->name, "My Default");
+        programPtr->name[15] = 0x11;
+        const QByteArray saved = bytes(programPtr, sizeof(TProgram));
+        action("actionSaveCurrentProgramAsDefault")->trigger();
+        initProgram(7);
+        QCOMPARE(bytes(&programs.program[7], sizeof(TProgram)), saved);
+        action("actionClearDefaultProgram")->trigger();
+        initProgram(7);
+        QVERIFY(bytes(&programs.program[7], sizeof(TProgram)) != saved);
+    }
+
+    // Versions as major.minor from the high and the low byte.
+    void identifyShowsVersions()
+    {
+        f->module.identity().set("LoaderVersion", 0x0203);
+        f->module.identity().set("ProgramVersion", 0xFF01);
+        action("actionIdentify")->trigger();
+        QCOMPARE(f->prompts.asked.size(), 1);
+        QVERIFY(f->prompts.asked[0].startsWith("about|LYR Editor|Editor Version: 1.1.0"));
+        QVERIFY(f->prompts.asked[0].contains("Loader Version: 2.3\n"));
+        QVERIFY(f->prompts.asked[0].contains("Programs Version: 255.1\n"));
+        QVERIFY(f->window->isEnabled());
+    }
+
+    // The desktop gets the manual from the user's own data folder, where a
+    // stale copy is replaced.
+    void manualOpensPrivateCopy()
+    {
+        QDesktopServices::setUrlHandler("file", this, "open");
+        const QString copy =
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/user_manual.pdf";
+        QFile embedded(":/User Manual Borvan LYR - EN.pdf");
+        QVERIFY(embedded.open(QIODevice::ReadOnly));
+        const QByteArray manual = embedded.readAll();
+        QVERIFY(manual.startsWith("%PDF"));
+        for (const QByteArray& old : { QByteArray(), QByteArray("stale") }) {
+            QFile placed(copy);
+            QVERIFY(old.isNull() || (placed.open(QIODevice::WriteOnly) && placed.write(old) == old.size()));
+            placed.close();
+            action("actionOpenManual")->trigger();
+            QCOMPARE(std::exchange(opened, {}), QList<QUrl> { QUrl::fromLocalFile(copy) });
+            QVERIFY(placed.open(QIODevice::ReadOnly));
+            QCOMPARE(placed.readAll(), manual);
+        }
+        QDesktopServices::unsetUrlHandler("file");
+    }
+
+    // Only the module's own USB identity going away closes the link.
+    void deviceRemoval()
+    {
+        f->window->onDeviceRemoved("5499", "0083");
+        QVERIFY(f->link.isConnected());
+        f->window->onDeviceRemoved("5499", "0082");
+        QVERIFY(!f->link.isConnected());
+    }
+
+    // Exit asks first and closes only on Yes.
+    void exitAsks()
+    {
+        f->window->show();
+        for (const QMessageBox::StandardButton answer : { QMessageBox::No, QMessageBox::Yes }) {
+            f->prompts.questions << answer;
+            action("actionExit")->trigger();
+            QCOMPARE(f->prompts.asked.takeFirst(), "question|Exit Confirmation|Are you sure you want to exit?");
+            QCOMPARE(f->window->isVisible(), answer == QMessageBox::No);
+        }
+    }
+
+    // DFU programming runs the tool beside the editor, never one where it was
+    // started, five times with their argument lists, each image handed over
+    // as a copy in one private folder, gone afterwards; it stops at the
+    // first failing run and says so. Bad input runs nothing.
+    void dfu_data()
+    {
+        QTest::addColumn<QByteArray>("codes");    // the tool's exit codes; null: no tool beside the editor
+        QTest::addColumn<QStringList>("images");  // answers to the file dialogs; "-" a missing file
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("told");        // part of the one message shown; empty: none
+        const QStringList images { "loader.bin", "app.bin", "programs.pre", "dsp.bin" };
+        const auto row = [](const char* name, const char* codes, const QStringList& images, int runs, const char* told) {
+            QTest::newRow(name) << QByteArray(codes) << images << runs << QString(told);
+        };
+        row("all five succeed", "17 18 18 18 18", images, 5, "");
+        row("option bytes answer as an image", "18", images, 1, "stopped at the option bytes:");
+        row("last run fails", "17 18 18 18 0", images, 5, "stopped at the DSP firmware:");
+        row("tool crashes", "17 crash", images, 2, "stopped at the loader:");
+        row("tool hangs", "17 18 hang", images, 3, "stopped at the programs:");
+        row("tool only where started", nullptr, images, 0, "The DFU tool was not found");
+        row("third dialog cancelled", "17", images.mid(0, 2), 0, "");
+        row("image missing", "17", { "loader.bin", "app.bin", "-" }, 0, "File not found");
+    }
+    void dfu()
+    {
+        QFETCH(QByteArray, codes);
+        QFETCH(QStringList, images);
+        QFETCH(int, runs);
+        QFETCH(QString, told);
+        const QString beside = QCoreApplication::applicationDirPath(), started = dir.filePath("started");
+        QDir(beside + "/dfu").removeRecursively();
+        QDir(started).removeRecursively();
+        QVERIFY(QDir().mkpath(started) && QDir::setCurrent(started));
+        if (!codes.isNull())
+            placeTool(beside, codes);
+        placeTool(started, "0");
+        QVERIFY(QFile::copy(file("stale"), started + "/lyr_ldr.bin"));
+        for (const QString& name : images)
+            f->prompts.files << (name == "-" ? dir.filePath("gone") : file(name.toUtf8()));
+        f->window->dfuRunTimeoutMs = 500;
+        f->window->dfuProgram();
+
+        const QList<QStringList> logged = runsIn(beside);
+        QStringList seen;
+        for (const QStringList& run : logged) {
+            seen << run.mid(1).join('\t');
+            QCOMPARE(run[0], logged[0][0]);
+        }
+        QCOMPARE(seen, dfuRuns.mid(0, runs));
+        QVERIFY(runsIn(started).isEmpty());
+        QVERIFY(logged.isEmpty() || (QDir(logged[0][0]) != QDir(started) && !QDir(logged[0][0]).exists()));
+        const QStringList shown = f->prompts.shown("critical") + f->prompts.shown("warning");
+        QVERIFY2(told.isEmpty() ? shown.isEmpty() : shown.size() == 1 && shown[0].contains(told),
+                 qPrintable(shown.join(';')));
+        QVERIFY(f->window->isEnabled());
+    }
+};
+
+LYR_TEST_MAIN(TestMenus)
+#include "tst_menus.moc"
