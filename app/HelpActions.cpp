@@ -89,7 +89,10 @@ void LyrForm::reconnectAfterInit()
         setEnabled(true);
         return;
     }
-    // Whatever became of the module, the window is the user's again.
+    // Whatever became of the module, the window is the user's again; the
+    // loader's ports the write used are gone with the restart.
+    if (in.isEmpty() || out.isEmpty())
+        midiUtilsPtr->closePorts();
     closeProgressDialog();
     setEnabled(true);
     prompts->warning(this, "Warning", "Connection error");
