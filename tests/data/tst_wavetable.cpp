@@ -1,9 +1,9 @@
-// The voice catalogue as the pages, the voice chooser and the soundbank
-// manager use it: look-ups with their neutral answers, merging soundbank
+// The voice catalogue as the soundbank manager changes it: merging soundbank
 // voices in, stripping them out again, and judging a table read from the
 // module; and reading voice descriptors into it: the one the editor ships,
 // the line shapes a hand-written or soundbank descriptor may contain, and the
-// limits of the record the voices land in.
+// limits of the record the voices land in. (Look-ups past the table, and
+// corrupt counts: the random tests.)
 
 #include "TestSupport.h"
 #include "TGmWavetable.h"
@@ -66,51 +66,13 @@ private slots:
 
     void init()
     {
-        // Piano: three voices, Organ one, Drumset one; the rest empty.
+        // Piano: three voices, Drumset one; the rest empty.
         wavetable = {};
         bank = {};
         put(wavetable, 0, "Grand Piano", 0, 0);
         put(wavetable, 0, "Bright Piano", 0, 1);
         put(wavetable, 0, "Stage Piano", 8, 4, 2);
-        put(wavetable, 2, "Bright Piano", 0, 1);
         put(wavetable, 12, "Standard", 0, 0);
-        initWavetableFamilyNames();
-    }
-
-    void lookUps_data()
-    {
-        QTest::addColumn<int>("family");
-        QTest::addColumn<int>("voice");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QList<int>>("fields"); // the family's count; the voice's bank, pch, num, sbk
-        QTest::newRow("first voice") << 0 << 0 << "Grand Piano" << QList<int> { 3, 0, 0, 0, 0 };
-        QTest::newRow("soundbank voice") << 0 << 2 << "Stage Piano" << QList<int> { 3, 8, 4, 2, 2 };
-        QTest::newRow("drum set") << 12 << 0 << "Standard" << QList<int> { 1, 0, 0, 0, 0 };
-        QTest::newRow("unused slot") << 0 << 250 << "" << QList<int> { 3, 0, 0, 0, 0 };
-        QTest::newRow("family 13") << 13 << 0 << "Unavailable" << QList<int> { 0, 0, 0, 0, 0 };
-    }
-
-    void lookUps()
-    {
-        QFETCH(int, family);
-        QFETCH(int, voice);
-        const quint8 f = quint8(family);
-        const quint16 v = quint16(voice);
-        QTEST(getVoiceName(f, v), "name");
-        QTEST(QList<int>({ getVoiceCount(f), getVoiceBank(f, v), getVoicePch(f, v), getVoiceNum(f, v), getVoiceSbk(f, v) }), "fields");
-    }
-
-    void voiceByBankAndProgram()
-    {
-        // The slot in a family, and the first family holding it: 251 and 13 for none.
-        const auto found = [](int family, int bank, int pch) {
-            return std::pair<int, int>(getVoiceIdx(quint8(family), quint8(bank), quint16(pch)), getVoiceFam(quint8(bank), quint16(pch)));
-        };
-        QCOMPARE(found(0, 8, 4), std::pair(2, 0));
-        QCOMPARE(found(2, 0, 1), std::pair(0, 0)); // in two families
-        QCOMPARE(found(0, 5, 9), std::pair(251, 13));
-        QCOMPARE(found(0, 0, 257), std::pair(251, 13)); // not its low byte, 1
-        QCOMPARE(found(13, 8, 4), std::pair(251, 0));
     }
 
     void mergingAppendsAfterExistingVoices()
@@ -126,21 +88,6 @@ private slots:
         QCOMPARE(family(12), QString("Standard 0"));
         // num is the slot the voice lands in, not the one it had in the source.
         QCOMPARE(QList<int>({ getVoiceNum(0, 4), getVoiceBank(0, 4), getVoicePch(0, 4) }), QList<int>({ 4, 1, 1 }));
-    }
-
-    // Five voices for a family with room for two: it fills up and stops, and
-    // nothing spills into the next family. (Corrupt counts: the random tests.)
-    void mergingStopsAtAFullFamily()
-    {
-        wavetable = {};
-        for (int i = 0; i < 249; ++i)
-            put(wavetable, 7, "Flute", 0, 73);
-        for (int i = 0; i < 5; ++i)
-            put(bank, 7, "Pan Flute", 1, 75, 1);
-        addWavetable(&bank);
-        QCOMPARE(family(7).count("Pan Flute"), 2);
-        QCOMPARE(getVoiceCount(7), quint16(251));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&wavetable.family[8]), sizeof(TGmFamily)), QByteArray(sizeof(TGmFamily), 0));
     }
 
     void removingASoundbankRenumbersTheOnesAbove_data()
