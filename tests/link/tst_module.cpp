@@ -42,11 +42,6 @@ QByteArray bytes(const T& record)
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
 }
 
-QByteArray reply(const QMidiUtils& link)
-{
-    return QByteArray(reinterpret_cast<const char*>(link.replyData), link.replySize);
-}
-
 // Everything the editor mirrors of the module.
 QByteArray mirror()
 {
@@ -192,7 +187,7 @@ private slots:
         clock.start();
         QVERIFY(link->waitForAcknoledge(5000));
         QVERIFY(clock.elapsed() >= 100);
-        QCOMPARE(reply(*link), module->identity().record());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(link->replyData), link->replySize), module->identity().record());
         QCOMPARE(QList<QVariantList>(texts), (QList<QVariantList> { { "Erasing ..." }, { "\x05" } }));
         QCOMPARE(QList<QVariantList>(progress), (QList<QVariantList> { { 42, 0, 100 } }));
         QCOMPARE(frames.size(), 6);
