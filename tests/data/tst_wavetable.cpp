@@ -183,6 +183,7 @@ private slots:
         QTest::newRow("drum set pch beyond 255") << QByteArray("!,0,264,300,0,Kit\n") << "12/0 Kit 0 8 5";
         // Names are cut to 14 bytes at a whole UTF-8 character.
         QTest::newRow("2-byte character across the cut") << voiceLine(6, "ABCDEFGHIJKLM\xc3\xa9x") << "6/0 ABCDEFGHIJKLM 0 1 5";
+        QTest::newRow("4-byte character across the cut") << voiceLine(6, "ABCDEFGHIJK\xf0\x9f\x8e\xb9") << "6/0 ABCDEFGHIJK 0 1 5";
         QTest::newRow("4-byte character ends at 14") << voiceLine(6, "ABCDEFGHIJ\xf0\x9f\x8e\xb9!") << QString::fromUtf8("6/0 ABCDEFGHIJ\xf0\x9f\x8e\xb9 0 1 5");
         QTest::newRow("invalid byte becomes a replacement") << voiceLine(6, "Caf\xe9 Noir") << QString::fromUtf8("6/0 Caf\xef\xbf\xbd Noir 0 1 5");
     }

@@ -104,6 +104,7 @@ private slots:
         QTest::newRow("application") << app << app << 4096 << 0 << true;
         QTest::newRow("application, loader names a smaller area") << app << app << 4096 << 2048 << false;
         QTest::newRow("loader filling its area") << ldr << ldr << 0x8000 << 0 << true;
+        QTest::newRow("loader one byte over its area") << ldr << ldr << 0x8001 << 0 << false;
         QTest::newRow("dsp firmware") << sam << sam << 4096 << 0 << true;
         QTest::newRow("dsp firmware of 511 bytes") << sam << sam << 511 << 0 << false;
         QTest::newRow("pcm across three 128 KB blocks") << Image::Pcm << Image::Pcm << 300000 << 0 << true;
@@ -151,11 +152,14 @@ private slots:
 
 #ifndef LYR_OVER_JACK
     // Arbitrary bytes never read outside the image; valid images with one
-    // byte changed are refused. The version text must lie wholly in 42..93.
+    // byte changed are refused. The version text must lie wholly in 42..93;
+    // a changed end signature is caught as itself, before the digest.
     void checksSurviveArbitraryBytes()
     {
         QByteArray cut = lyrtest::makeImage(Image::SamFirmware).left(93);
         QVERIFY(!link.checkSamFirmwareData(cut));
+        QByteArray badEnd = lyrtest::withFlaw(lyrtest::makeImage(Image::Loader), lyrtest::Flaw::EndSignature);
+        QVERIFY(!link.checkLoaderData(badEnd) && link.checkFailure.contains("end signature"));
         QLoggingCategory::setFilterRules("default.debug=false");
         const quint32 seed = lyrtest::fuzzSeed();
         QRandomGenerator rng(seed);
