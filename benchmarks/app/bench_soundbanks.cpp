@@ -50,8 +50,8 @@ double emptyRoundTripMs(QMidiUtils& link)
 void measure(benchmark::State& state, const std::function<bool(WindowFixture&, const QString&)>& operation)
 {
     QTemporaryDir folder;
-    const lyrtest::Soundbank bank = lyrtest::makeSoundbank({ "Bench Bank", 1024 * 1024, 40 });
-    const QString path = lyrtest::writeFile(folder.filePath("bench.sbk"), bank.bytes);
+    const QByteArray bank = lyrtest::makeSoundbank("Bench Bank", 1024 * 1024, 40);
+    const QString path = lyrtest::writeFile(folder.filePath("bench.sbk"), bank);
     WindowFixture f(WindowFixture::Transport::Jack);
     f.module.identity().set("PacketSize", 8192);
     if (!f.connect() && !f.link.connectToModule(f.inPort(), f.outPort(), true, false, false)) {

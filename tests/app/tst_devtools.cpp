@@ -1,9 +1,8 @@
-// The Debug page against the simulated module: what each tool sends, the
-// packet-size and DSP flash tests with their boxes, the free-form packet,
-// samTest's give-up, and the preset store's frame.
+// The Debug page against the simulated module: the frames each tool and the
+// free-form packet send, the DSP flash test with its box, and samTest's
+// give-up.
 
 #include "TestSupport.h"
-#include "TInfo.h"
 #include "WindowFixture.h"
 #include "ui_LyrForm.h"
 
@@ -12,9 +11,26 @@
 #include <QTimer>
 #include <QtEndian>
 
-#include <cstring>
+using lyrsim::SimFault;
+Q_DECLARE_METATYPE(SimFault)
+
+// A DSP flash test's settings and what it must do.
+struct FlashTest
+{
+    const char* mode;      // the checked radio button
+    int sizeIndex;
+    const char* address;
+    SimFault fault;
+    const char* box;       // the one box shown, or none
+    int start;             // of the transfers made; -1 for none
+    int written;
+    int read;
+};
+Q_DECLARE_METATYPE(FlashTest)
 
 namespace {
+
+const SimFault none { SimFault::Nack, -2 };   // matches no command
 
 // Sum of a 16-bit little-endian field over the frames of com the module got
 // (the DSP flash read requests), or of their sizes (the writes' chunks).
@@ -26,233 +42,107 @@ int bytesMoved(const WindowFixture& f, quint8 com)
     return n;
 }
 
-// Lets queued frames reach the module: until count frames arrived, then a
-// little longer so that an extra one would be seen too.
-void settle(const WindowFixture& f, int count)
-{
-    waitFor([&] { return f.frames().size() >= count; }, 2000);
-    QTest::qWait(30);
-}
-
-// Makes the module misbehave as text says ("nack:0x24"); nothing for "".
-bool addFault(WindowFixture& f, const QString& text)
-{
-    lyrsim::SimFault fault;
-    if (text.isEmpty())
-        return true;
-    if (!lyrsim::SimFault::parse(text, &fault))
-        return false;
-    f.module.addFault(fault);
-    return true;
-}
-
 } // namespace
 
 class TestDevTools : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        std::memset(&info, 0, sizeof(info));
-    }
-
-    // A click or a drag on the page, or a tool slot, and the frames the
-    // module decodes: the bytes are the module's protocol.
+    // A click or a drag, and the frames the module decodes: the bytes are the
+    // module's protocol. The free-form packet ends at the first empty byte
+    // edit; text that is not hex counts as 0, and only the low 8 bits go.
     void toolSendsItsFrames_data()
     {
-        QTest::addColumn<QString>("trigger");   // slot, button or dial name
+        QTest::addColumn<QString>("trigger");   // button or dial name
         QTest::addColumn<int>("position");      // dial drag target
-        QTest::addColumn<int>("times");
+        QTest::addColumn<QStringList>("edits"); // byte0LineEdit onwards; the rest empty
         QTest::addColumn<QStringList>("frames");
-        QTest::newRow("panic") << "samPanic" << 0 << 1 << QStringList { "2c:" };
-        QTest::newRow("system reset") << "systemReset" << 0 << 1 << QStringList { "01:aa" };
-        QTest::newRow("sound chip reset") << "samReset" << 0 << 1 << QStringList { "07:" };
-        QTest::newRow("no insert") << "insertOffRadioBtn" << 0 << 1
-                                   << QStringList { "2f:f0 41 00 42 12 40 40 22 00 00 f7" };
-        QTest::newRow("insert 1 clicked twice") << "insert1RadioBtn" << 0 << 2
-                                                << QStringList { "2f:f0 41 00 42 12 40 40 22 03 00 f7",
-                                                                 "2f:f0 41 00 42 12 40 40 22 03 00 f7" };
-        QTest::newRow("insert 2") << "insert2RadioBtn" << 0 << 1
-                                  << QStringList { "2f:f0 41 00 42 12 40 40 22 12 00 f7" };
-        QTest::newRow("hq distortion 2 on")
-            << "hqDist2OnBtn" << 0 << 1
-            << QStringList { "2f:f5 01 b0 63 3e b0 62 00 b0 06 01 f5 01 b0 63 3e b0 62 7f b0 06 01 "
-                             "f5 01 b0 63 3e b0 62 03 b0 06 02" };
-        QTest::newRow("hq distortion 2 off")
-            << "hqDist2OffBtn" << 0 << 1
-            << QStringList { "2f:f5 01 b0 63 3e b0 62 00 b0 06 00 f5 01 b0 63 3e b0 62 7f b0 06 00" };
-        QTest::newRow("hq distortion 2 drive") << "hqDist2DriveDial" << 90 << 1
+        const QStringList noEdits;
+        QStringList all;
+        for (int i = 0; i < 16; ++i)
+            all << QString::number(i * 17, 16);
+        const QString send = "sendSamDataPushButton";
+        QTest::newRow("insert 1") << "insert1RadioBtn" << 0 << noEdits
+                                  << QStringList { "2f:f0 41 00 42 12 40 40 22 03 00 f7" };
+        QTest::newRow("hq distortion 2 drive") << "hqDist2DriveDial" << 90 << noEdits
                                                << QStringList { "2f:f5 01 b0 63 3e b0 62 04 b0 06 5a" };
-        QTest::newRow("second reverb send") << "secondRevSendDial" << 100 << 1
+        QTest::newRow("second reverb send") << "secondRevSendDial" << 100 << noEdits
                                             << QStringList { "2f:f5 01 b0 5c 64", "2f:f5 01 b0 5b 00" };
-        QTest::newRow("second reverb level") << "secondRevLevelDial" << 5 << 1
-                                             << QStringList { "2f:f5 01 b0 63 32 b0 62 07 b0 06 05" };
+        QTest::newRow("packet, first edit empty") << send << 0 << QStringList { "", "11" } << QStringList();
+        QTest::newRow("packet to the first empty edit")
+            << send << 0 << QStringList { "1", "2", "3", "", "5" } << QStringList { "2f:01 02 03" };
+        QTest::newRow("packet of sixteen") << send << 0 << all
+                                           << QStringList { "2f:00 11 22 33 44 55 66 77 88 99 aa bb cc dd ee ff" };
+        QTest::newRow("packet, not hex") << send << 0 << QStringList { "zz", "7f" } << QStringList { "2f:00 7f" };
+        QTest::newRow("packet, over 8 bits") << send << 0 << QStringList { "1FF", "0x10" }
+                                             << QStringList { "2f:ff 10" };
     }
 
     void toolSendsItsFrames()
     {
         QFETCH(QString, trigger);
         QFETCH(int, position);
-        QFETCH(int, times);
-        QFETCH(QStringList, frames);
-        WindowFixture f;
-        QVERIFY(f.connect());
-        f.module.clearLog();
-
-        for (int i = 0; i < times; ++i) {
-            if (auto* button = f.window->findChild<QAbstractButton*>(trigger)) {
-                button->click();
-            } else if (auto* dial = f.window->findChild<QDial*>(trigger)) {
-                // Only a drag sends: a value set by code must not.
-                dial->setValue(position / 2);
-                dial->setSliderDown(true);
-                dial->setSliderPosition(position);
-                dial->setSliderDown(false);
-            } else {
-                QVERIFY(QMetaObject::invokeMethod(f.window.get(), trigger.toLatin1()));
-            }
-        }
-        settle(f, int(frames.size()));
-        QCOMPARE(f.frames(), frames);
-        QVERIFY(f.window->isEnabled());
-
-        if (auto* radio = f.window->findChild<QRadioButton*>(trigger)) {
-            for (QRadioButton* r : { f.ui()->insertOffRadioBtn, f.ui()->insert1RadioBtn, f.ui()->insert2RadioBtn })
-                QCOMPARE(r->isChecked(), r == radio);
-        }
-    }
-
-    // The Send button: the packet ends at the first empty byte edit. The
-    // form's two-hex-digit mask refuses anything else; without it, text
-    // that is not hex counts as 0 and only the low 8 bits are sent.
-    void freePacket_data()
-    {
-        QTest::addColumn<bool>("masked");
-        QTest::addColumn<QStringList>("edits");   // byte0LineEdit onwards; the rest empty
-        QTest::addColumn<QStringList>("frames");
-        QTest::newRow("first edit empty") << true << QStringList { "", "11", "22" } << QStringList();
-        QTest::newRow("stops at the first empty edit")
-            << true << QStringList { "1", "2", "3", "", "5", "6" } << QStringList { "2f:01 02 03" };
-        QTest::newRow("one digit") << true << QStringList { "A" } << QStringList { "2f:0a" };
-        QTest::newRow("mask refuses text that is not hex")
-            << true << QStringList { "7f", "zz", "01" } << QStringList { "2f:7f" };
-        QStringList all;
-        for (int i = 0; i < 16; ++i)
-            all << QString::number(i * 17, 16);
-        QTest::newRow("all sixteen") << true << all
-                                     << QStringList { "2f:00 11 22 33 44 55 66 77 88 99 aa bb cc dd ee ff" };
-        QTest::newRow("unmasked: not hex is 0") << false << QStringList { "zz", "7f" } << QStringList { "2f:00 7f" };
-        QTest::newRow("unmasked: low 8 bits") << false << QStringList { "1FF", "0x10" } << QStringList { "2f:ff 10" };
-        QTest::newRow("unmasked: over 32 bits is 0") << false << QStringList { "100000001" }
-                                                     << QStringList { "2f:00" };
-    }
-
-    void freePacket()
-    {
-        QFETCH(bool, masked);
         QFETCH(QStringList, edits);
         QFETCH(QStringList, frames);
         WindowFixture f;
         QVERIFY(f.connect());
         f.module.clearLog();
         for (int i = 0; i < 16; ++i) {
+            // Without the form's two-hex-digit mask, as the rule is the slot's.
             auto* edit = f.window->findChild<QLineEdit*>(QString("byte%1LineEdit").arg(i));
-            QVERIFY(edit);
-            if (!masked) {
-                edit->setInputMask(QString());
-                edit->setMaxLength(32767);
-            }
+            edit->setInputMask(QString());
+            edit->setMaxLength(32767);
             edit->setText(edits.value(i));
         }
-        f.window->sendSamData();
-        settle(f, int(frames.size()));
+
+        if (auto* dial = f.window->findChild<QDial*>(trigger)) {
+            // Only a drag sends: a value set by code must not.
+            dial->setValue(position / 2);
+            dial->setSliderDown(true);
+            dial->setSliderPosition(position);
+            dial->setSliderDown(false);
+        } else {
+            f.window->findChild<QAbstractButton*>(trigger)->click();
+        }
+        // Until the frames arrived, then a little longer for an extra one.
+        waitFor([&] { return f.frames().size() >= frames.size(); }, 2000);
+        QTest::qWait(30);
         QCOMPARE(f.frames(), frames);
-    }
-
-    // The Test button reports the packet size the module gave, or failure.
-    void packetSizeTest_data()
-    {
-        QTest::addColumn<bool>("identified");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("passes") << true << ""
-                                << QStringList { "information|Info|Test passed.\nPacket size:512" };
-        QTest::newRow("module refuses") << true << "nack:0x24"
-                                        << QStringList { "critical|Error|Test failed.\nPacket size:512" };
-        QTest::newRow("before identification") << false << ""
-                                               << QStringList { "critical|Error|Test failed.\nPacket size:0" };
-    }
-
-    void packetSizeTest()
-    {
-        QFETCH(bool, identified);
-        QFETCH(QString, fault);
-        QFETCH(QStringList, shown);
-        WindowFixture f;
-        f.module.identity().set("PacketSize", 512);
-        QVERIFY(f.connect());
-        if (!identified)
-            std::memset(&info, 0, sizeof(info));
-        QVERIFY(addFault(f, fault));
-        f.window->test();
-        QCOMPARE(f.prompts.asked, shown);
         QVERIFY(f.window->isEnabled());
     }
 
     // The DSP flash test: address, size, mode, and the one box compare shows.
     void flashTest_data()
     {
-        QTest::addColumn<QString>("mode");      // the checked radio button; none when empty
-        QTest::addColumn<int>("sizeIndex");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<qint64>("start");      // of the transfers made
-        QTest::addColumn<int>("written");
-        QTest::addColumn<int>("read");
-        QTest::newRow("compare 16K") << "compareRadioButton" << 0 << "0x6000" << ""
-                                     << QStringList { "information|Info|Read/Write SAM Flash succesfull" }
-                                     << qint64(0x6000) << 0x4000 << 0x4000;
-        QTest::newRow("compare, a byte read back wrong")
-            << "compareRadioButton" << 0 << "6000" << "corrupt:0x28:1:5"
-            << QStringList { "warning|Warning|Read/Write SAM Flash error" } << qint64(0x6000) << 0x4000 << 0x4000;
-        QTest::newRow("write 720K, empty address") << "writeRadioButton" << 9 << "" << "" << QStringList()
-                                                   << qint64(0) << 0xB4000 << 0;
-        QTest::newRow("write, no size chosen") << "writeRadioButton" << -1 << "10000" << "" << QStringList()
-                                               << qint64(0x10000) << 0xB4000 << 0;
-        QTest::newRow("read 32K, address not hex") << "readRadioButton" << 1 << "xyz" << "" << QStringList()
-                                                   << qint64(0) << 0 << 0x8000;
-        QTest::newRow("no mode") << "" << 0 << "0" << "" << QStringList() << qint64(-1) << 0 << 0;
+        QTest::addColumn<FlashTest>("t");
+        const SimFault corrupt { SimFault::Corrupt, 0x28, 1, 5 };   // the sixth byte read back
+        const char *compare = "compareRadioButton", *ok = "information|Info|Read/Write SAM Flash succesfull";
+        const char* bad = "warning|Warning|Read/Write SAM Flash error";
+        auto row = [](const char* name, const FlashTest& t) { QTest::newRow(name) << t; };
+        //                                 mode                size address   fault    box  start    written  read
+        row("compare 16K",               { compare,            0,   "0x6000", none,    ok,  0x6000,  0x4000,  0x4000 });
+        row("compare, a byte differs",   { compare,            0,   "6000",   corrupt, bad, 0x6000,  0x4000,  0x4000 });
+        row("write, no size chosen",     { "writeRadioButton", -1,  "10000",  none,    "",  0x10000, 0xB4000, 0 });
+        row("read 32K, address not hex", { "readRadioButton",  1,   "xyz",    none,    "",  0,       0,       0x8000 });
     }
 
     void flashTest()
     {
-        QFETCH(QString, mode);
-        QFETCH(int, sizeIndex);
-        QFETCH(QString, address);
-        QFETCH(QString, fault);
-        QFETCH(QStringList, shown);
-        QFETCH(qint64, start);
-        QFETCH(int, written);
-        QFETCH(int, read);
+        QFETCH(FlashTest, t);
         WindowFixture f;
         QVERIFY(f.connect());
         f.module.clearLog();
-        QVERIFY(addFault(f, fault));
-        for (QRadioButton* r : { f.ui()->readRadioButton, f.ui()->writeRadioButton, f.ui()->compareRadioButton }) {
-            r->setAutoExclusive(false);
-            r->setChecked(r->objectName() == mode);
-        }
-        f.ui()->sizeComboBox->setCurrentIndex(sizeIndex);
-        f.ui()->addressLineEdit->setText(address);
+        f.module.addFault(t.fault);
+        f.window->findChild<QRadioButton*>(t.mode)->setChecked(true);
+        f.ui()->sizeComboBox->setCurrentIndex(t.sizeIndex);
+        f.ui()->addressLineEdit->setText(t.address);
 
         f.window->testFlashReadWrite();
-        QCOMPARE(f.prompts.asked, shown);
-        QCOMPARE(bytesMoved(f, 0x0A), written);
-        QCOMPARE(bytesMoved(f, 0x28), read);
-        const QList<QByteArray> starts = f.received(written ? 0x09 : 0x0E);
-        QCOMPARE(starts.isEmpty() ? qint64(-1) : qint64(qFromLittleEndian<quint32>(starts.first().constData())), start);
+        QCOMPARE(f.prompts.asked, *t.box ? QStringList { t.box } : QStringList());
+        QCOMPARE(bytesMoved(f, 0x0A), t.written);
+        QCOMPARE(bytesMoved(f, 0x28), t.read);
+        const QList<QByteArray> starts = f.received(t.written ? 0x09 : 0x0E);
+        QCOMPARE(starts.isEmpty() ? -1 : int(qFromLittleEndian<quint32>(starts.first().constData())), t.start);
         QVERIFY(!f.window->progressDialog);
     }
 
@@ -277,19 +167,6 @@ private slots:
         QCOMPARE(f.frames(), QStringList { "00:" });
         texts.stop();
         QVERIFY(waitFor([&] { return f.window->isEnabled(); }, 2000));
-    }
-
-    // Clearing a kind empties its list and keeps its key, and adds no key
-    // for a kind that has none; reached by name, as nothing else calls it.
-    void clearPresetsKeepsTheKeys()
-    {
-        WindowFixture f;
-        LyrForm& w = *f.window;
-        w.presetMap[PresetDelay] = QList<TPreset> { TPreset {}, TPreset {} };
-        QVERIFY(QMetaObject::invokeMethod(&w, "clearPresets", Q_ARG(PresetType, PresetEq)));
-        QVERIFY(QMetaObject::invokeMethod(&w, "clearPresets", Q_ARG(PresetType, PresetDelay)));
-        QCOMPARE(w.presetMap.size(), 1);
-        QVERIFY(w.presetMap.value(PresetDelay, { TPreset {} }).isEmpty());
     }
 };
 

@@ -4,13 +4,10 @@
 
 #include "TestSupport.h"
 #include "SysExFrame.h"
-#include "TGmWavetable.h"
 #include "TPrograms.h"
 #include "WindowFixture.h"
 #include "ui_LyrForm.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -21,9 +18,25 @@
 using lyrsim::SimFault;
 using lyrsim::SimMemory;
 using Action = void (LyrForm::*)();
-Q_DECLARE_METATYPE(Action)
+
+// One action on the whole block and what it must leave behind. The editor
+// holds its block as it was, the factory block, all programs or only the
+// current one back to defaults, or the module's RAM block.
+enum class Holds { Same, Factory, Defaults, Current, ModuleRam };
+struct Case
+{
+    Action action;
+    QByteArray file;    // offered to the open dialog; empty: no such file
+    SimFault fault;
+    QString box;        // the one warning or information shown, or none
+    Holds holds;        // what the editor holds afterwards
+    bool written;       // the module's flash holds the editor's block, sealed
+};
+Q_DECLARE_METATYPE(Case)
 
 namespace {
+
+const SimFault none { SimFault::Nack, -2 };   // matches no command
 
 template <typename T>
 QByteArray bytes(const T& record)
@@ -37,21 +50,21 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString badFile()
+{
+    return lyrtest::scratchDir() + "/bad.pre";
+}
+
 QByteArray flashPrograms(SimMemory& memory)
 {
     return memory.flash.mid(SimMemory::flashOffset(SimMemory::ProgramsArea, 0), SIZEOFPROGRAMS);
 }
 
-bool sealed(const QByteArray& block)
+// Our factory programs.
+const QByteArray& image()
 {
-    const auto* b = reinterpret_cast<const TPrograms*>(block.constData());
-    return block.size() == SIZEOFPROGRAMS && checkHeader(b) && controlChecksum(b, computeChecksum(b));
-}
-
-const QByteArray& factory()
-{
-    static const QByteArray image = readFile(":/programs_factory.pre");
-    return image;
+    static const QByteArray bytes = readFile(":/programs_factory.pre");
+    return bytes;
 }
 
 } // namespace
@@ -60,32 +73,50 @@ class TestProgramActions : public QObject
 {
     Q_OBJECT
 private slots:
-    // A block saved and loaded again is the same block, with a checksum that
-    // matches it even after edits; the module ends up holding it.
+    // A block saved and loaded again is the same block, sealed with a
+    // checksum that matches it after edits, and the module ends up holding
+    // it; a save that cannot open or write its file warns and leaves none.
     void saveThenLoad_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("no extension") << "set" << "set.pre";
-        QTest::newRow("upper-case extension") << "SET.PRE" << "SET.PRE";
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no extension") << "set" << "set.pre" << "";
+        QTest::newRow("upper-case extension") << "SET.PRE" << "SET.PRE" << "";
+        QTest::newRow("folder missing") << "gone/set.pre" << "gone/set.pre" << "Cannot open file";
+        QTest::newRow("disk full") << "set.pre" << "set.pre" << "Cannot write file";
     }
 
     void saveThenLoad()
     {
         QFETCH(QString, typed);
         QFETCH(QString, written);
+        QFETCH(QString, warning);
         QSettings().remove("searchPath");
         QTemporaryDir dir;
         WindowFixture f;
         QVERIFY(f.connect());
-        programs.program[3].volume[0] = 5;  // the stored checksum is stale now
+        programs.program[3].volume[0] = 5;   // the stored checksum is stale now
         const QByteArray edited = bytes(programs);
         f.prompts.files << dir.filePath(typed);
+        // A file size limit fails the writes as a full disk would.
+        rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full { warning.isEmpty() ? limit.rlim_cur : 4096, limit.rlim_max };
+        signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
         f.window->saveProgramsToDisk();
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(bytes(programs), edited);
+        if (!warning.isEmpty()) {
+            QCOMPARE(f.prompts.shown("warning"), QStringList { "Warning|" + warning + "\n" + dir.filePath(written) });
+            QVERIFY(!QFile::exists(dir.filePath(written)));
+            return;
+        }
         const QByteArray saved = readFile(dir.filePath(written));
         QCOMPARE(saved.left(65532), edited.left(65532));
-        QVERIFY(sealed(saved));
-        QCOMPARE(bytes(programs), edited);
+        const auto* block = reinterpret_cast<const TPrograms*>(saved.constData());
+        QVERIFY(checkHeader(block) && controlChecksum(block, computeChecksum(block)));
 
         initPrograms();
         f.prompts.files << dir.filePath(written);
@@ -94,250 +125,93 @@ private slots:
         QCOMPARE(flashPrograms(f.module.memory()), saved);
         QCOMPARE(f.prompts.shown("information"), QStringList { "Info|Success" });
         QVERIFY(f.window->isEnabled());
+        // The next dialog opens where the last file was, while it exists.
         QCOMPARE(f.window->getLastPath(), dir.path());
         dir.remove();
         QCOMPARE(f.window->getLastPath(), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
     }
 
-    void saveFailureWarns_data()
+    // Every action that loads or commits a whole block: the one box, what the
+    // editor holds and its pages show, whatever the module did, and whether
+    // the module's flash took the block. A file that is no programs image is
+    // refused, naming the file and why.
+    void blockActions_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("warning");
-        QTest::newRow("folder missing") << "gone/set.pre" << "Cannot open file";
-        QTest::newRow("disk full") << "set.pre" << "Cannot write file";
-    }
-
-    void saveFailureWarns()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, warning);
-        QTemporaryDir dir;
-        WindowFixture f;
-        f.prompts.files << dir.filePath(name);
-        // A file size limit fails the writes as a full disk would.
-        rlimit limit {};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit full { 4096, limit.rlim_max };
-        signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full);
-        f.window->saveProgramsToDisk();
-        setrlimit(RLIMIT_FSIZE, &limit);
-        QCOMPARE(f.prompts.shown("warning"),
-                 QStringList { "Warning|" + warning + "\n" + QDir::toNativeSeparators(dir.filePath(name)) });
-        QVERIFY(!QFile::exists(dir.filePath(name)));
-    }
-
-    // A file that is no programs image: the user learns which and why, and
-    // nothing changes, neither in the editor nor in the module.
-    void badFileIsRefused_data()
-    {
-        QTest::addColumn<QByteArray>("content");  // empty: no file at all
-        QTest::addColumn<QString>("reason");
-        QByteArray wrongMagic = factory();
-        wrongMagic.replace(65520, 7, "XMODULE");
-        QTest::newRow("one byte short") << factory().left(65535) << "65535 bytes, a programs file has 65536";
-        QTest::newRow("one byte long") << factory() + 'x' << "65537 bytes, a programs file has 65536";
-        QTest::newRow("wrong trailer") << wrongMagic << "not a programs file (its trailer is wrong)";
-        QTest::newRow("missing") << QByteArray() << "the file does not exist";
-    }
-
-    void badFileIsRefused()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("bad.pre");
-        QFile file(path);
-        if (!content.isEmpty())
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush());
-        WindowFixture f;
-        QVERIFY(f.connect());
-        const QByteArray before = bytes(programs);
-        f.window->updateAll();
-        const QString shownName = f.ui()->programLineEdit->text();
-        f.module.clearLog();
-        f.prompts.files << path;
-        f.window->loadProgramsFromDisk();
-        QCOMPARE(f.prompts.shown("warning"),
-                 QStringList { "Warning|Cannot load Program data\n" + QDir::toNativeSeparators(path) + ": " + reason });
-        QCOMPARE(bytes(programs), before);
-        QCOMPARE(f.ui()->programLineEdit->text(), shownName);
-        QVERIFY(f.module.log().isEmpty());
-        QVERIFY(f.window->isEnabled());
-    }
-
-    // Actions that send the block into the module: what the user is told,
-    // what the editor holds, and whether the module's flash took it.
-    void commitsToModule_data()
-    {
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<int>("answer");    // to the question, when one is asked
-        QTest::addColumn<int>("refused");   // command the module refuses, -1 none
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("holds"); // same, factory, defaults (all), reset (current only)
-        const Action save = &LyrForm::saveProgramsToModule, load = &LyrForm::loadFactoryPrograms;
+        QTest::addColumn<Case>("c");
+        const Action save = &LyrForm::saveProgramsToModule, factory = &LyrForm::loadFactoryPrograms;
         const Action all = &LyrForm::initAllPrograms, current = &LyrForm::initCurrentProgram;
-        const int yes = QMessageBox::Yes, no = QMessageBox::No, erase = ComStmFlashErase;
-        const QString flashFailed = "warning|Warning|Cannot Save Programs & Wavetable to Flash";
-        QTest::newRow("save") << save << 0 << -1 << "information|Info|Programs saved" << "same";
-        QTest::newRow("save, erase refused") << save << 0 << erase << flashFailed << "same";
-        QTest::newRow("factory") << load << 0 << -1 << "" << "factory";
-        QTest::newRow("factory, erase refused") << load << 0 << erase << flashFailed << "factory";
-        QTest::newRow("factory, copy refused") << load << 0 << int(ComCopyProgramsFromFlashToRam)
-                                               << "warning|Warning|Cannot copy Programs from Flash to Ram" << "factory";
-        QTest::newRow("init all, no") << all << no << -1 << "" << "same";
-        QTest::newRow("init all") << all << yes << -1 << "information|Info|Programs initialized" << "defaults";
-        QTest::newRow("init current") << current << yes << -1 << "information|Info|Program initialized" << "reset";
+        const Action file = &LyrForm::loadProgramsFromDisk, load = &LyrForm::loadProgramsFromModule;
+        const SimFault erase { SimFault::Nack, ComStmFlashErase }, ram { SimFault::Nack, ComRamReadPrograms };
+        const SimFault flash { SimFault::Nack, ComFlashRead, -1, 0, 20 };   // half way
+        const QString notSaved = "Warning|Cannot Save Programs & Wavetable to Flash";
+        const QString noFlash = "Warning|Cannot load programs from Flash memory";
+        const QString noRam = "Warning|Cannot load programs from Ram memory";
+        const QString refused = "Warning|Cannot load Program data\n" + badFile() + ": ";
+        const QString tooShort = refused + "65535 bytes, a programs file has 65536";
+        const QString badTrailer = refused + "not a programs file (its trailer is wrong)";
+        const QString missing = refused + "the file does not exist";
+        const QByteArray cut = image().left(65535), alien = QByteArray(image()).replace(65520, 7, "XMODULE");
+        const Holds same = Holds::Same;
+        auto row = [](const char* name, const Case& c) { QTest::newRow(name) << c; };
+        //                              action   file   fault  box                          holds             written
+        row("save",                   { save,    {},    none,  "Info|Programs saved",       same,             true });
+        row("save, erase refused",    { save,    {},    erase, notSaved,                    same,             false });
+        row("factory",                { factory, {},    none,  "",                          Holds::Factory,   true });
+        row("factory, erase refused", { factory, {},    erase, notSaved,                    Holds::Factory,   false });
+        row("init all",               { all,     {},    none,  "Info|Programs initialized", Holds::Defaults,  true });
+        row("init current",           { current, {},    none,  "Info|Program initialized",  Holds::Current,   true });
+        row("file one byte short",    { file,    cut,   none,  tooShort,                    same,             false });
+        row("file, wrong trailer",    { file,    alien, none,  badTrailer,                  same,             false });
+        row("file missing",           { file,    {},    none,  missing,                     same,             false });
+        row("load",                   { load,    {},    none,  "Info|Programs loaded",      Holds::ModuleRam, false });
+        row("load, flash refused",    { load,    {},    flash, noFlash,                     same,             false });
+        row("load, RAM refused",      { load,    {},    ram,   noRam,                       same,             false });
     }
 
-    void commitsToModule()
+    void blockActions()
     {
-        QFETCH(Action, action);
-        QFETCH(int, answer);
-        QFETCH(int, refused);
-        QFETCH(QString, shown);
-        QFETCH(QString, holds);
+        QFETCH(Case, c);
         WindowFixture f;
         QVERIFY(f.connect());
-        QVERIFY(copyProgramsFromRawData(factory()));
+        // The module's flash holds a block unlike the editor's, its RAM
+        // another; the editor holds the factory block with program 5 edited
+        // and current.
+        SimMemory& memory = f.module.memory();
+        TPrograms moduleFlash = programs;
+        std::memcpy(moduleFlash.program[0].name, "Module flash", 12);
+        writeHeader(&moduleFlash);
+        memory.flash.replace(SimMemory::flashOffset(SimMemory::ProgramsArea, 0), SIZEOFPROGRAMS, bytes(moduleFlash));
+        memory.ramPrograms = QByteArray(image()).replace(0, 8, "Ram only");
+        QVERIFY(copyProgramsFromRawData(image()));
         programs.program[5].name[0] = 'X';
         loadProgram(5);
+        f.window->updateAll();
+        QFile file(badFile());
+        file.remove();
+        QVERIFY(c.file.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(c.file) == c.file.size()));
+        file.close();
+        f.prompts.files << badFile();
+        f.prompts.questions << QMessageBox::Yes;
+        f.module.addFault(c.fault);
+
         TPrograms expected = programs;
         TProgram defaults;
         initProgram(&defaults, QByteArray());
-        if (holds == "factory")
-            std::memcpy(&expected, factory().constData(), sizeof(expected));
+        if (c.holds == Holds::Factory || c.holds == Holds::ModuleRam)
+            std::memcpy(&expected, (c.holds == Holds::Factory ? image() : memory.ramPrograms).data(), sizeof(expected));
         for (int i = 0; i < MAX_PROGRAMS; ++i) {
-            if (holds == "defaults" || (holds == "reset" && i == 5))
+            if (c.holds == Holds::Defaults || (c.holds == Holds::Current && i == 5))
                 expected.program[i] = defaults;
         }
-        const QByteArray moduleFlash = flashPrograms(f.module.memory());
-        if (refused >= 0)
-            f.module.addFault({ SimFault::Nack, refused });
-        if (answer)
-            f.prompts.questions << QMessageBox::StandardButton(answer);
-
-        (f.window.get()->*action)();
-        QCOMPARE(f.prompts.asked.mid(answer ? 1 : 0), shown.isEmpty() ? QStringList() : QStringList { shown });
+        (f.window.get()->*c.action)();
+        QCOMPARE(f.prompts.shown("warning") + f.prompts.shown("information"),
+                 c.box.isEmpty() ? QStringList() : QStringList { c.box });
         QVERIFY(f.window->isEnabled());
         QCOMPARE(bytes(programs.program), bytes(expected.program));
-        TPrograms sent = programs;
-        writeHeader(&sent);
-        const bool written = answer != QMessageBox::No && refused != ComStmFlashErase;
-        QCOMPARE(flashPrograms(f.module.memory()), written ? bytes(sent) : moduleFlash);
-
-        // The pages show what the editor holds, whatever the module did.
-        if (holds != "factory")
-            return;
-        initPrograms();
-        f.window->updateAll();
-        (f.window.get()->*action)();
         QCOMPARE(f.ui()->programLineEdit->text(), getProgramName(currentProgram));
-    }
-
-    // Loads from the module: the box, and which copy of the mirror took the
-    // module's block (flash and RAM hold different blocks).
-    void moduleLoads_data()
-    {
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<int>("refused");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("ramTaken");
-        QTest::addColumn<bool>("flashTaken");
-        const Action load = &LyrForm::loadProgramsFromModule, ram = &LyrForm::loadProgramsFromModuleRam;
-        QTest::newRow("load") << load << -1 << "information|Info|Programs loaded" << true << true;
-        QTest::newRow("load, flash read refused") << load << int(ComFlashRead)
-                                                  << "warning|Warning|Cannot load programs from Flash memory" << false << false;
-        QTest::newRow("load, RAM read refused") << load << int(ComRamReadPrograms)
-                                                << "warning|Warning|Cannot load programs from Ram memory" << false << true;
-        QTest::newRow("debug RAM, refused") << ram << int(ComRamReadPrograms)
-                                            << "warning|Warning|Cannot load programs from RAM memory" << false << false;
-        QTest::newRow("debug flash") << Action(&LyrForm::loadProgramsFromModuleFlash) << -1
-                                     << "information|Info|Programs loaded" << false << true;
-        QTest::newRow("debug copy, refused") << Action(&LyrForm::copyProgramsFromFlashToRam)
-                                             << int(ComCopyProgramsFromFlashToRam) << "warning|Warning|Failed" << false << false;
-    }
-
-    void moduleLoads()
-    {
-        QFETCH(Action, action);
-        QFETCH(int, refused);
-        QFETCH(QString, shown);
-        QFETCH(bool, ramTaken);
-        QFETCH(bool, flashTaken);
-        WindowFixture f;
-        QVERIFY(f.connect());
-        SimMemory& memory = f.module.memory();
-        memory.flash.replace(SimMemory::flashOffset(SimMemory::ProgramsArea, 0), SIZEOFPROGRAMS, factory());
-        memory.ramPrograms = QByteArray(factory()).replace(0, 8, "Ram only");
-        const QByteArray before = bytes(programs);
-        if (refused >= 0)  // a flash read fails half way
-            f.module.addFault({ SimFault::Nack, refused, -1, 0, refused == ComFlashRead ? 20 : 0 });
-        (f.window.get()->*action)();
-        QCOMPARE(f.prompts.asked, QStringList { shown });
-        QCOMPARE(bytes(programs), ramTaken ? memory.ramPrograms : before);
-        QCOMPARE(bytes(programsFlash) == factory(), flashTaken);
-        QVERIFY(f.window->isEnabled());
-    }
-
-    // Our own programs: sealed, named, on voices of the factory descriptor,
-    // with sensible ranges, and what the generator writes today.
-    void factoryPrograms()
-    {
-        QVERIFY(sealed(factory()));
-        QCOMPARE(factory().mid(65408, 16).toHex(' '), QByteArray("01 00 02 02 6b 7f 00 00 00 00 10 10 00 00 00 00"));
-        WindowFixture f;
-        QVERIFY(copyProgramsFromRawData(factory()));
-        QSet<QString> names;
-        for (quint16 i = 0; i < MAX_PROGRAMS; ++i) {
-            const TProgram& p = programs.program[i];
-            const QString name = getProgramName(i);
-            names.insert(name);
-            QVERIFY2(p.name[0] && !p.name[15], qPrintable(name));
-            QVERIFY2(p.enabled[0] || p.enabled[1] || p.enabled[2] || (p.organ.onVolume & 1), qPrintable(name));
-            for (int l = 0; l < 3; ++l) {
-                const TVoiceSelect& v = p.voice[l];
-                QVERIFY2(!p.enabled[l]
-                             || (v.voice < getVoiceCount(v.family) && getVoiceBank(v.family, v.voice) == v.bank
-                                 && getVoicePch(v.family, v.voice) == v.pch && p.keyRange[l][0] <= p.keyRange[l][1]
-                                 && p.velocityRange[l][0] <= p.velocityRange[l][1]),
-                         qPrintable(name));
-            }
-        }
-        QCOMPARE(names.size(), MAX_PROGRAMS);
-
-        QTemporaryDir dir;
-        QProcess tool;
-        tool.start(LYR_FACTORY_TOOL, { LYR_FACTORY_DESCRIPTOR, dir.filePath("made.pre") });
-        QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
-        QCOMPARE(readFile(dir.filePath("made.pre")), factory());
-    }
-
-    // The name field takes whole characters only, never more than 16 bytes,
-    // and nothing goes to the module.
-    void programName_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("15 ASCII") << "Fifteen chars!!" << QByteArray("Fifteen chars!!");
-        QTest::newRow("16 ASCII") << "Sixteen chars!!!" << QByteArray("Sixteen chars!!!");
-        QTest::newRow("two-byte letters") << "a" + QString(9, QChar(0xE9)) << ("a" + QString(7, QChar(0xE9))).toUtf8();
-        QTest::newRow("euro at the edge") << QString("Price in euro ") + QChar(0x20AC) << QByteArray("Price in euro ");
-        QTest::newRow("emoji") << "Keys " + QString::fromUtf8("\xF0\x9F\x8E\xB9") + " piano"
-                               << QByteArray("Keys \xF0\x9F\x8E\xB9 piano");
-    }
-
-    void programName()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, stored);
-        WindowFixture f;
-        QVERIFY(f.connect());
-        f.module.clearLog();
-        loadProgram(2);
-        f.window->onProgramNameTextChanged(typed);
-        QCOMPARE(QByteArray(programs.program[2].name, 16), stored.leftJustified(16, '\0'));
-        QVERIFY(f.module.log().isEmpty());
+        TPrograms sealedBlock = programs;
+        writeHeader(&sealedBlock);
+        QCOMPARE(flashPrograms(memory), bytes(c.written ? sealedBlock : moduleFlash));
     }
 };
 
