@@ -213,6 +213,32 @@ private slots:
         writeHeader(&sealedBlock);
         QCOMPARE(flashPrograms(memory), bytes(c.written ? sealedBlock : moduleFlash));
     }
+
+    // A typed name keeps whole UTF-8 characters and at most the 16 bytes of
+    // the field; nothing goes to the module.
+    void programNameKeepsWholeCharacters_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("15 ASCII, zero kept") << "Fifteen chars!!" << QByteArray("Fifteen chars!!");
+        QTest::newRow("two-byte letters") << "a" + QString(9, QChar(0xE9)) << ("a" + QString(7, QChar(0xE9))).toUtf8();
+        QTest::newRow("euro at the edge") << QString("Price in euro ") + QChar(0x20AC) << QByteArray("Price in euro ");
+        QTest::newRow("emoji") << "Keys " + QString::fromUtf8("\xF0\x9F\x8E\xB9") + " piano"
+                               << QByteArray("Keys \xF0\x9F\x8E\xB9 piano");
+    }
+
+    void programNameKeepsWholeCharacters()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, stored);
+        WindowFixture f;
+        QVERIFY(f.connect());
+        f.module.clearLog();
+        loadProgram(2);
+        f.window->onProgramNameTextChanged(typed);
+        QCOMPARE(QByteArray(programs.program[2].name, 16), stored.leftJustified(16, '\0'));
+        QVERIFY(f.module.log().isEmpty());
+    }
 };
 
 LYR_TEST_MAIN(TestProgramActions)
