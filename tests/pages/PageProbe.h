@@ -3,59 +3,157 @@
 // What the editor pages show and how a user changes them, in the short
 // texts the page tests write their rows in.
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include "ControlTables.h"
+#include "LyrForm.h"
+#include "TPrograms.h"
+#include "ui_LyrForm.h"
 
-class LyrForm;
-class QWidget;
-struct TControl;
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cmath>
 
 namespace probe {
 
+// Every widget of the six maps with its family and its record (editable in
+// place).
+struct Mapped
+{
+    QWidget* widget;
+    ControlFamily family;
+    TControl* record;
+};
+
+inline QList<Mapped> records(LyrForm& w)
+{
+    QList<Mapped> all;
+    auto add = [&all](auto& map, ControlFamily family) {
+        for (auto it = map.begin(); it != map.end(); ++it)
+            all.append({ it.key(), family, &it.value() });
+    };
+    add(w.dialMap, ControlFamily::Dial);
+    add(w.rangeSliderMap, ControlFamily::RangeSlider);
+    add(w.comboBoxMap, ControlFamily::ComboBox);
+    add(w.checkBoxMap, ControlFamily::CheckBox);
+    add(w.lineEditMap, ControlFamily::LineEdit);
+    add(w.sliderMap, ControlFamily::Slider);
+    return all;
+}
+
 // The value a widget shows: a knob's or slider's value, a combo box's index,
-// a check box's 0/1, "low-high" of a range or keyboard, a text, an envelope's
-// attack point "time,level". Pseudo-names reach what has no name of its own:
-// "marker<n>" (program n's colour as "rgba(r,g,b,a)"), "eqType<b>" and
-// "eqFreq<b>" (band b of the insert-EQ graph), "<combo box>.text" (its
-// current item's text).
-QString shown(LyrForm& window, const QString& name);
-QString shown(QWidget* widget);
+// a check box's 0/1, "low-high" of a range, a text, an envelope's attack
+// point "time,level".
+inline QString shown(QWidget* w)
+{
+    if (auto* dial = qobject_cast<QMyAbstractSlider*>(w))
+        return QString::number(dial->getValue());
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return QString::number(combo->currentIndex());
+    if (auto* box = qobject_cast<QCheckBox*>(w))
+        return box->isChecked() ? "1" : "0";
+    if (auto* range = qobject_cast<QMyRangeSlider*>(w))
+        return QString("%1-%2").arg(range->lowValue()).arg(range->highValue());
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* slider = qobject_cast<QSlider*>(w))
+        return QString::number(slider->value());
+    if (auto* plot = qobject_cast<QMyAdsrPlot*>(w)) {
+        const QPointF attack = plot->getPoints().value(QMyAdsrPlot::Attack);
+        return QString("%1,%2").arg(std::lround(attack.x() * 127)).arg(std::lround(attack.y() * 127));
+    }
+    return QString("?");
+}
 
-// Checks space-separated expectations "name=value", "name:enabled",
-// "name:disabled", "name:visible", "name:hidden"; returns what differs.
-QStringList mismatches(LyrForm& window, const QString& expectations);
-#define VERIFY_SHOWN(window, expectations)                                \
-    do {                                                                  \
-        const QStringList wrong_ = probe::mismatches(window, expectations); \
-        QVERIFY2(wrong_.isEmpty(), qPrintable(wrong_.join("; ")));        \
-    } while (false)
+// The same by name; "<widget>.enabled" and "<widget>.visible" are 1 or 0,
+// "marker<n>" is program n's colour as "rgba(r,g,b,a)".
+inline QString shown(LyrForm& window, const QString& name)
+{
+    if (name.contains('.')) {
+        const QWidget* w = window.findChild<QWidget*>(name.section('.', 0, 0));
+        return QString::number(name.endsWith("enabled") ? w->isEnabled() : !w->isHidden());
+    }
+    if (!name.startsWith("marker"))
+        return shown(window.findChild<QWidget*>(name));
+    const QList<QPushButton*> buttons = window.form()->programsScrollAreaWidgetContents->findChildren<QPushButton*>();
+    const QLabel* label = buttons.value(name.mid(6).toInt())->findChild<QLabel*>();
+    static const QRegularExpression rgba("rgba\\([^)]*\\)");
+    return rgba.match(label->styleSheet()).captured(0);
+}
 
-// Writes space-separated pokes into the current program: "offset=value",
-// "offset+=hexbytes" (bytes from offset on), "@offset=value" (any byte of
-// the programs block).
-void poke(const QString& pokes);
+// Space-separated "name=value" expectations with what the window shows in
+// place of each value.
+inline QString actual(LyrForm& window, const QString& expectations)
+{
+    QStringList got;
+    for (const QString& e : expectations.split(' ', Qt::SkipEmptyParts))
+        got << e.section('=', 0, 0) + '=' + shown(window, e.section('=', 0, 0));
+    return got.join(' ');
+}
 
-// What a user does to the named widget:
-//   set       a knob, slider or combo box to value (a combo also by item
-//             text), a check box to value != 0, a range slider's
-//             "low:n" or "high:n"
-//   type      types value into an edit and presses Return
-//   return    puts value into an edit as it stands, then Return as the edit
-//             reports it (what the validator would have kept out)
-//   focusout  types value into an edit and leaves it without Return
-//   refresh   the whole window refreshes
-void act(LyrForm& window, const QString& name, const QString& action, const QString& value);
+// Space-separated "offset=value" into the current program, then a refresh;
+// "|" refreshes in between.
+inline void poke(LyrForm& window, const QString& pokes)
+{
+    for (const QString& p : pokes.split(' ', Qt::SkipEmptyParts)) {
+        if (p == "|")
+            window.updateAll();
+        else
+            reinterpret_cast<quint8*>(programPtr)[p.section('=', 0, 0).toInt()] = quint8(p.section('=', 1).toInt());
+    }
+    window.updateAll();
+}
 
-// The record of a mapped widget, editable; null for one in no map.
-TControl* record(LyrForm& window, QWidget* widget);
-// Every mapped widget, by name.
-QList<QWidget*> mappedWidgets(LyrForm& window);
+// What a user does, "<widget> <action> <value>": "set" a knob, slider, combo box
+// (index), check box (0/1) or range slider ("low:n", "high:n"); "type" into
+// an edit and press Return; "return" with the text as it stands, past the
+// validator; "focusout" types and leaves the edit without Return.
+inline void act(LyrForm& window, const QString& does)
+{
+    QWidget* w = window.findChild<QWidget*>(does.section(' ', 0, 0));
+    const QString action = does.section(' ', 1, 1), value = does.section(' ', 2);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+        if (action == "type") {
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else if (action == "focusout") {
+            QCoreApplication::sendEvent(edit, &out);
+        } else {
+            edit->setText(value);
+            emit edit->returnPressed();
+        }
+    } else if (auto* dial = qobject_cast<QMyAbstractSlider*>(w)) {
+        dial->setValue(value.toInt());
+    } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+        slider->setValue(value.toInt());
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->setCurrentIndex(value.toInt());
+    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        box->setChecked(value.toInt() != 0);
+    } else if (auto* range = qobject_cast<QMyRangeSlider*>(w)) {
+        const uint v = value.section(':', 1).toUInt();
+        value.startsWith("low") ? range->setLowValue(v) : range->setHighValue(v);
+    }
+}
 
-// The 64 KB programs block, and the bytes that differ from before as
-// "offset=value" (offsets into the current program, "@offset" outside it),
-// ascending.
-QByteArray block();
-QString changes(const QByteArray& before);
+// The 64 KB programs block, and the bytes changed since as "offset=value".
+inline QByteArray block()
+{
+    return QByteArray(reinterpret_cast<const char*>(&programs), sizeof(programs));
+}
+
+inline QString changes(const QByteArray& before)
+{
+    const QByteArray after = block();
+    QStringList list;
+    for (int i = 0; i < after.size(); ++i) {
+        if (after[i] != before[i])
+            list << QString("%1=%2").arg(i).arg(quint8(after[i]));
+    }
+    return list.join(' ');
+}
 
 } // namespace probe
