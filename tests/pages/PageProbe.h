@@ -67,19 +67,22 @@ inline QString shown(QWidget* w)
 }
 
 // The same by name; "<widget>.enabled" and "<widget>.visible" are 1 or 0,
-// "marker<n>" is program n's colour as "rgba(r,g,b,a)".
+// "marker<n>" is program n's colour as "rgba(r,g,b,a)", "button<n>" the
+// name its button draws ("&&" draws "&", a lone "&" marks a mnemonic).
 inline QString shown(LyrForm& window, const QString& name)
 {
     if (name.contains('.')) {
         const QWidget* w = window.findChild<QWidget*>(name.section('.', 0, 0));
         return QString::number(name.endsWith("enabled") ? w->isEnabled() : !w->isHidden());
     }
-    if (!name.startsWith("marker"))
+    if (!name.startsWith("marker") && !name.startsWith("button"))
         return shown(window.findChild<QWidget*>(name));
     const QList<QPushButton*> buttons = window.form()->programsScrollAreaWidgetContents->findChildren<QPushButton*>();
-    const QLabel* label = buttons.value(name.mid(6).toInt())->findChild<QLabel*>();
+    const QPushButton* button = buttons.value(name.mid(6).toInt());
+    if (name.startsWith("button"))
+        return button->text().section(" [", 0, 0).replace("&&", QChar(1)).remove('&').replace(QChar(1), '&');
     static const QRegularExpression rgba("rgba\\([^)]*\\)");
-    return rgba.match(label->styleSheet()).captured(0);
+    return rgba.match(button->findChild<QLabel*>()->styleSheet()).captured(0);
 }
 
 // Space-separated "name=value" expectations with what the window shows in

@@ -133,6 +133,8 @@ private slots:
         // Enable byte 2 and the insert chain both take a layer's sends away.
         QTest::newRow("sends of layers on") << false << "17=2 18=1 51=1" << "" << "" << "" << QStringList {}
             << "reverbSendDial2.enabled=0 reverbSendDial3.enabled=0 insertReverbDial.enabled=1" << "";
+        QTest::newRow("a name drawn as typed") << false << "0=65 1=38 2=66 3=0" << "" << "" << "" << QStringList {}
+            << "programLineEdit=A&B button0=A&B" << "";
         QTest::newRow("a colour byte past Qt's colours") << false << "292=200" << "" << "" << "" << QStringList {}
             << "marker0=rgba(0,0,0,0) colorComboBox=-1" << "";
         QTest::newRow("a range above the one shown") << false << "59=40 | 58=60 59=127" << "" << "" << ""
