@@ -1,15 +1,21 @@
 // Connecting to the simulated module over JACK, as the window finds a real
 // one: by port names. The mirror ends up equal to the module's memory, or as
 // it was when the connection did not go through; every outcome leaves the
-// window usable and no progress dialog open.
+// window usable and no progress dialog open. After an update the module
+// restarts as the real one does: its ports go away in programming mode, its
+// loader shows ports of its own while the application is written, and the
+// module's ports come back (or, in one case, do not) when programming ends.
 
 #include "TestSupport.h"
+#include "FirmwareImages.h"
+#include "TInfo.h"
 #include "TGmWavetable.h"
 #include "TPrograms.h"
 #include "TSoundBankDirEntry.h"
 #include "WindowFixture.h"
 
 #include <QProgressDialog>
+#include <QSettings>
 
 using lyrsim::SimFault;
 using lyrsim::SimMemory;
@@ -19,12 +25,6 @@ Q_DECLARE_METATYPE(Start)
 Q_DECLARE_METATYPE(SimFault)
 
 namespace {
-
-template <typename T>
-QByteArray bytes(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-}
 
 QByteArray mirror()
 {
@@ -36,6 +36,15 @@ QByteArray mirror()
 class TestConnection : public QObject
 {
     Q_OBJECT
+    // The reset frame that restarts a module runs restart.
+    void restartOn(lyrsim::SimModule& from, const QByteArray& reset, const std::function<void()>& restart)
+    {
+        connect(&from, &lyrsim::SimModule::logged, &from, [&from, reset, restart](int i) {
+            if (from.log().at(i).frame.com == 0x01 && from.log().at(i).frame.data == reset)
+                restart();
+        });
+    }
+
 private slots:
     // Start-up's quiet connection and the Connect action: the mirror filled,
     // or untouched when the flow stops, and a box on the action only.
@@ -65,9 +74,7 @@ private slots:
         // What the module holds, each unlike the fresh mirror: programs in
         // flash and, renamed, in RAM; a voice of its own; program 5 current.
         SimMemory& memory = f.module.memory();
-        QFile factory(":/programs_factory.pre");
-        QVERIFY(factory.open(QIODevice::ReadOnly));
-        const QByteArray flash = factory.readAll();
+        const QByteArray flash = lyrtest::readFile(":/programs_factory.pre");
         const QByteArray ram = QByteArray(flash).replace(7 * int(sizeof(TProgram)), 6, "Edited");
         TGmWavetable table = wavetable;
         setVoiceName(&table.family[0].voice[0], "Module Piano");
@@ -104,6 +111,74 @@ private slots:
         QCOMPARE(programPtr, &programs.program[currentProgram]);
         if (filled)
             QCOMPARE(texts.last(), QString("Connection succesful"));
+    }
+
+    // The image is in the module's flash, and the countdown's end finds the
+    // module again or says it could not, the window given back either way.
+    // An initialisation then stores the factory wavetable and programs there.
+    // No loader port chosen is a failed write, whatever ports there are.
+    void moduleFoundAfterCountdown_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("initialisation") << "actionInitInstrument" << true << true;
+        QTest::newRow("initialisation, module stays away") << "actionInitInstrument" << false << true;
+        QTest::newRow("loader update") << "actionUpdateLoader" << true << true;
+        QTest::newRow("application, port chooser cancelled") << "actionUpdateApplication" << true << false;
+    }
+    void moduleFoundAfterCountdown()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, back);
+        QFETCH(bool, written);
+        QSettings().clear();
+        WindowFixture f;   // in process, but never wired: the ports below carry it all
+        lyrsim::SimModule loader;
+        lyrsim::SimJackPorts modulePorts(&f.module), loaderPorts(&loader, " (T-CASE)");
+        QVERIFY(modulePorts.open());
+        restartOn(f.module, "\xA5", [&] {   // into the loader
+            modulePorts.close();
+            loader.memory() = f.module.memory();
+            loaderPorts.open();
+        });
+        restartOn(loader, "\xA7", [&] {   // out of it, with the new application
+            loaderPorts.close();
+            f.module.memory().flash = loader.memory().flash;
+            if (back)
+                modulePorts.open();
+        });
+        QVERIFY(f.link.connectToModule(modulePorts.writePort(), modulePorts.readPort(), true, true, false));
+        const bool app = action != "actionUpdateLoader";
+        const QByteArray image = lyrtest::makeImage(app ? lyrtest::Image::Application : lyrtest::Image::Loader);
+        f.prompts.files << lyrtest::writeFile(lyrtest::scratchDir() + "/image.bin", image);
+        f.prompts.questions << QMessageBox::Yes;
+
+        f.window->findChild<QAction*>(action)->trigger();
+        const int at = SimMemory::flashOffset(app ? info.AppAddr : info.LoaderAddr, image.size());
+        if (!written) {
+            QCOMPARE(f.prompts.shown("warning"), QStringList { "Warning|Operation failed" });
+            QTest::qWait(500);
+            QVERIFY(loader.memory().flash.mid(at, image.size()) != image);
+            QCOMPARE(f.window->countdown, 0);
+            QVERIFY(f.window->isEnabled());
+            return;
+        }
+        QTRY_COMPARE(f.module.memory().flash.mid(at, image.size()), image);
+        QCOMPARE(f.window->countdown, 15);
+        for (int i = 0; i < 16; ++i)
+            QMetaObject::invokeMethod(f.window.get(), "countdownTick");
+        QVERIFY(f.window->isEnabled() && !f.window->progressDialog);
+        QCOMPARE(f.link.isConnected(), back);
+        QCOMPARE(f.prompts.shown("warning"), back ? QStringList() : QStringList { "Warning|Connection error" });
+        if (!app || !back)
+            return;
+        const int programsAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE);
+        QVERIFY(getVoiceCount(0) > 0);
+        QCOMPARE(f.module.memory().flash.mid(programsAt + SIZEOFWAVETABLE, SIZEOFWAVETABLE), bytes(wavetable));
+        const int programBytes = 128 * int(sizeof(TProgram));
+        QCOMPARE(f.module.memory().flash.mid(programsAt, programBytes),
+                 lyrtest::readFile(":/programs_factory.pre").left(programBytes));
     }
 };
 

@@ -22,7 +22,7 @@
 using lyrsim::SimMemory;
 using lyrtest::Image;
 using lyrtest::makeImage;
-using lyrtest::withFlaw;
+using lyrtest::flipped;
 
 namespace {
 
@@ -154,9 +154,8 @@ private slots:
         row("parameters", "actionUpdateParameters", parFilter, par, "", "");
         row("empty file", loader, ldrFilter, "", "", "Invalid file\nThe file is empty.");
         row("loader over its area", loader, ldrFilter, makeImage(Image::Loader, 0x8001), "", "larger than its area");
-        row("loader, md5 byte", loader, ldrFilter, withFlaw(ldr, lyrtest::Flaw::Md5Byte), "", "MD5 digest");
-        row("application, reset vector", "actionUpdateApplication", appFilter,
-            withFlaw(app, lyrtest::Flaw::VectorWord), "", "reset vector");
+        row("loader, md5 byte", loader, ldrFilter, flipped(ldr, -1), "", "MD5 digest");
+        row("application, reset vector", "actionUpdateApplication", appFilter, flipped(app, 0), "", "reset vector");
         row("parameters, refused", "actionUpdateParameters", parFilter, par, "nack:0x09", "Operation failed");
         row("initialisation, no loader port", "actionInitInstrument", appFilter, app, "", "Operation failed");
     }

@@ -38,18 +38,6 @@ namespace {
 
 const SimFault none { SimFault::Nack, -2 };   // matches no command
 
-template <typename T>
-QByteArray bytes(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString badFile()
 {
     return lyrtest::scratchDir() + "/bad.pre";
@@ -63,7 +51,7 @@ QByteArray flashPrograms(SimMemory& memory)
 // Our factory programs.
 const QByteArray& image()
 {
-    static const QByteArray bytes = readFile(":/programs_factory.pre");
+    static const QByteArray bytes = lyrtest::readFile(":/programs_factory.pre");
     return bytes;
 }
 
@@ -113,7 +101,7 @@ private slots:
             QVERIFY(!QFile::exists(dir.filePath(written)));
             return;
         }
-        const QByteArray saved = readFile(dir.filePath(written));
+        const QByteArray saved = lyrtest::readFile(dir.filePath(written));
         QCOMPARE(saved.left(65532), edited.left(65532));
         const auto* block = reinterpret_cast<const TPrograms*>(saved.constData());
         QVERIFY(checkHeader(block) && controlChecksum(block, computeChecksum(block)));

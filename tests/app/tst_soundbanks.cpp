@@ -1,8 +1,8 @@
 // The soundbank page end to end against the simulated module: files added,
 // removed and erased through the window's actions, checked against the
 // module's own directory, DSP flash and program flash and against the
-// wavetable. Built twice: in process (every case) and over JACK
-// (LYR_OVER_JACK: the add and remove round trip).
+// wavetable. Built twice: in process (every case) and over JACK (the add
+// and remove round trip).
 
 #include "TestSupport.h"
 #include "SoundbankFiles.h"
@@ -19,12 +19,6 @@
 using lyrsim::SimFault;
 using lyrsim::SimMemory;
 using namespace lyrtest;
-
-#ifdef LYR_OVER_JACK
-constexpr auto Transport = WindowFixture::Transport::Jack;
-#else
-constexpr auto Transport = WindowFixture::Transport::InProcess;
-#endif
 
 // One soundbank operation on a module that holds "Kept One" and "Kept Two",
 // and what it must leave behind. The module may also hold one named ShortB,
@@ -48,12 +42,6 @@ struct Step
 Q_DECLARE_METATYPE(Step)
 
 namespace {
-
-template <typename T>
-QByteArray bytes(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-}
 
 // How many voices in the wavetable soundbank sbk brought.
 int voicesOf(int sbk)
@@ -88,7 +76,7 @@ private:
     // A connected window that has read the module's directory.
     std::unique_ptr<WindowFixture> fixture()
     {
-        auto f = std::make_unique<WindowFixture>(Transport);
+        auto f = std::make_unique<WindowFixture>();
         f->module.identity().set("PacketSize", 8192);   // fewer program flash chunks
         f->connect();
         settle(*f);
@@ -161,7 +149,7 @@ private slots:
         QCOMPARE(f->prompts.asked, QStringList { "information|Info|Soundbank Dir reloaded succesfully" });
     }
 
-#ifndef LYR_OVER_JACK
+#if !LYR_OVER_JACK
     // Refused files and failed steps: the one box, what the module was asked,
     // and nothing changed where nothing may change. A file is checked whole
     // before anything is sent; after a failed DSP flash write the wavetable

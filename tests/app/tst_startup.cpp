@@ -1,15 +1,26 @@
-// Start-up: the stored zoom reaching Qt.
+// Start-up and the bare form: the stored zoom reaching Qt, the warning for a
+// command sent while the module is not connected, what the form's line
+// edits accept, and the Clear button of the byte edits.
 
 #include "TestSupport.h"
+#include "NotConnectedWarning.h"
+#include "QMidiUtils.h"
+#include "ScriptedPrompts.h"
 #include "Startup.h"
+#include "ui_LyrForm.h"
 
+#include <QLineEdit>
 #include <QSettings>
-#include <QStyle>
 
 class TestStartup : public QObject
 {
     Q_OBJECT
+    QMainWindow window;
+    Ui_LyrForm ui;
+
 private slots:
+    void initTestCase() { ui.setupUi(&window); }
+
     // A zoom Qt would apply literally (0, negative, huge) would leave a
     // window too small or too big to change it back from.
     void scaleSettingReachesQt_data()
@@ -36,6 +47,64 @@ private slots:
         qunsetenv("QT_SCALE_FACTOR");
         applyScaleSetting(settings);
         QTEST(qgetenv("QT_SCALE_FACTOR"), "factor");
+    }
+
+    // A command sent while the module is not connected: the user is told
+    // once, unless the warning was turned off.
+    void commandWithoutModuleWarnsOnce_data()
+    {
+        QTest::addColumn<QVariant>("setting");
+        QTest::addColumn<QStringList>("shown"); // title and text of each box
+        QTest::newRow("never chosen") << QVariant() << QStringList { "Warning|Not connected" };
+        QTest::newRow("wanted") << QVariant(true) << QStringList { "Warning|Not connected" };
+        QTest::newRow("turned off") << QVariant(false) << QStringList();
+    }
+
+    void commandWithoutModuleWarnsOnce()
+    {
+        QFETCH(QVariant, setting);
+        QSettings().remove("showNotConnectedWarning");
+        if (setting.isValid())
+            QSettings().setValue("showNotConnectedWarning", setting);
+        ScriptedPrompts prompts;
+        QMidiUtils link;
+        QObject::connect(&link, &QMidiUtils::notConnected, &window, [&] { showNotConnectedWarning(&window, prompts); });
+        unsigned char edit[3] = { 0x15, 0x04, 0x64 };
+        link.sendCommand(0x21, 3, edit);
+        QTEST(prompts.shown("warning"), "shown");
+    }
+
+    // Clear empties the sixteen byte edits and no other field.
+    void clearEmptiesTheByteEdits()
+    {
+        for (QLineEdit* e : window.findChildren<QLineEdit*>())
+            e->setText("1");
+        ui.clearPushButton->click();
+        for (QLineEdit* e : window.findChildren<QLineEdit*>())
+            QVERIFY2(e->text().isEmpty() == e->objectName().startsWith("byte"), qPrintable(e->objectName()));
+    }
+
+    // A typed value keeps what the field can hold: three digits of a
+    // velocity, any digits of a key, two hexadecimal digits of a byte.
+    void typedTextKeepsWhatTheFieldHolds_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("velocity") << "veloLowLineEdit1" << "1275" << "127";
+        QTest::newRow("key") << "rangeLowLineEdit2" << "0123456789" << "0123456789";
+        QTest::newRow("byte, hex digits only") << "byte0LineEdit" << "g7Az" << "7A";
+        QTest::newRow("byte, two digits") << "byte15LineEdit" << "fF0" << "fF";
+    }
+
+    void typedTextKeepsWhatTheFieldHolds()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, typed);
+        QLineEdit* field = window.findChild<QLineEdit*>(edit);
+        field->clear();
+        QTest::keyClicks(field, typed);
+        QTEST(field->text(), "kept");
     }
 };
 

@@ -1,13 +1,14 @@
 // The dialogs: the GM mixer (what each edit stores in gmData or the setup
 // block and announces, and a refresh showing it again), the voice chooser
-// over the factory wavetable, the presets list, and the preferences (a
-// change stored in the setup block and sent to the module at once, the zoom
-// kept for the next start).
+// over the factory wavetable, the presets list, the preferences (a change
+// stored in the setup block and sent to the module at once, the zoom kept
+// for the next start), and the port chooser's two choices.
 
 #include "TestSupport.h"
 #include "GmForm.h"
 #include "PreferencesDialog.h"
 #include "PresetsDialog.h"
+#include "QMyDoubleComboBoxDialog.h"
 #include "QMyDial.h"
 #include "TGmChannel.h"
 #include "TGmWavetable.h"
@@ -370,6 +371,40 @@ private slots:
         QCOMPARE(QSettings().value("scale"), stored);
         zoom->setCurrentIndex(choose);
         QTEST(QSettings().value("scale").toString(), "scale");
+    }
+
+    // Both choices come back after OK, nothing after Cancel; odd
+    // preselections or an empty list do not get in the way.
+    void portChooserAnswers_data()
+    {
+        QTest::addColumn<QStringList>("outputs");
+        QTest::addColumn<int>("preselected");
+        QTest::addColumn<QString>("how");    // the button pressed
+        QTest::addColumn<QString>("chosen"); // both texts when accepted
+        const QStringList outputs { "MIDIOUT2 (Borvan Lyr)", "Synth Out" };
+        QTest::newRow("OK") << outputs << 1 << "OK" << "Loop In|Synth Out";
+        QTest::newRow("nothing preselected") << outputs << -1 << "OK" << "Loop In|";
+        QTest::newRow("past the end falls to the first") << outputs << 99 << "OK" << "Loop In|MIDIOUT2 (Borvan Lyr)";
+        QTest::newRow("empty list still accepts") << QStringList() << 0 << "OK" << "Loop In|";
+        QTest::newRow("Cancel") << outputs << 0 << "Cancel" << "";
+    }
+
+    void portChooserAnswers()
+    {
+        QFETCH(QStringList, outputs);
+        QFETCH(int, preselected);
+        QFETCH(QString, how);
+        QMyDoubleComboBoxDialog dialog(nullptr, "Choose Midi Device", "Input Port:",
+                                       { "MIDIIN2 (Borvan Lyr)", "Keyboard In", "Loop In" }, 0, "Output Port:",
+                                       outputs, preselected);
+        dialog.open();
+        dialog.firstComboBox->setCurrentIndex(2);
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->text() == how)
+                b->click();
+        QVERIFY(!dialog.isVisible());
+        const bool accepted = dialog.result() == QDialog::Accepted;
+        QTEST(accepted ? dialog.firstComboBox->currentText() + "|" + dialog.secondComboBox->currentText() : "", "chosen");
     }
 };
 

@@ -1,8 +1,8 @@
 // The link end to end against the simulated module: frames and waits of the
 // link core, connection and identity, editing commands as the module decoded
 // them, and memory transfers checked against the module's own memory. Built
-// twice: in process (every case) and over JACK (LYR_OVER_JACK: the cases
-// that must cross real ports).
+// twice: in process (every case) and over JACK (the cases that must cross
+// real ports).
 
 #include "TestSupport.h"
 #include "InProcessModule.h"
@@ -24,23 +24,11 @@
 using lyrsim::SimFault;
 using lyrsim::SimMemory;
 
-#ifdef LYR_OVER_JACK
-constexpr bool OverJack = true;
-#else
-constexpr bool OverJack = false;
-#endif
-
 // A transfer, with the module's memory to spoil first.
 using Operation = std::function<bool(QMidiUtils&, SimMemory&)>;
 Q_DECLARE_METATYPE(Operation)
 
 namespace {
-
-template <typename T>
-QByteArray bytes(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-}
 
 // Everything the editor mirrors of the module.
 QByteArray mirror()
@@ -211,7 +199,7 @@ private slots:
         QVERIFY(module->log().isEmpty() && refused.size() == 1);
     }
 
-#ifdef LYR_OVER_JACK
+#if LYR_OVER_JACK
     void connectsByPortNames_data()
     {
         QTest::addColumn<QString>("in");
@@ -396,7 +384,7 @@ private slots:
     }
 
     // The link's own guards and the remaining reads need no real ports.
-#ifndef LYR_OVER_JACK
+#if !LYR_OVER_JACK
     // The GM mixer, which no connection reads; and flash programs with a bad
     // checksum refused while the wavetable beside them is still taken, so a
     // module whose flash never held programs still connects.

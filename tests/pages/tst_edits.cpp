@@ -11,8 +11,6 @@
 
 #include <cstring>
 
-constexpr bool OverJack = LYR_OVER_JACK;
-
 namespace {
 
 // A value v sent is what was stored at one of the offsets sent: the byte,
@@ -59,8 +57,7 @@ class TestEdits : public QObject
 private slots:
     void initTestCase()
     {
-        f = std::make_unique<WindowFixture>(OverJack ? WindowFixture::Transport::Jack
-                                                     : WindowFixture::Transport::InProcess);
+        f = std::make_unique<WindowFixture>();
         QVERIFY(f->connect());
         f->window->initEqPlot();
     }

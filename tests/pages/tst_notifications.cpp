@@ -48,8 +48,7 @@ class TestNotifications : public QObject
 private slots:
     void initTestCase()
     {
-        f = std::make_unique<WindowFixture>(LYR_OVER_JACK ? WindowFixture::Transport::Jack
-                                                          : WindowFixture::Transport::InProcess);
+        f = std::make_unique<WindowFixture>();
         QVERIFY(f->connect());
     }
     void cleanupTestCase() { f.reset(); }

@@ -15,9 +15,12 @@ class TestWindow : public QObject
     Q_OBJECT
 private slots:
     // Every editing widget of the form has one record; the layers' morphing
-    // modes and the Debug page's size choice are handled elsewhere.
+    // modes and the Debug page's size choice are handled elsewhere. The
+    // Debug page's slots are found by name: a misspelt object name would
+    // leave a tool silently dead, and warn.
     void everyEditingWidgetHasOneFittingRecord()
     {
+        QTest::failOnWarning(QRegularExpression("connectSlotsByName"));
         WindowFixture f;
         const LyrForm& w = *f.window;
         Ui_LyrForm* ui = f.ui();

@@ -13,12 +13,6 @@ constexpr int DigestSize = 16;
 constexpr int VersionAt = 42;
 const QByteArray VersionText = "LYR DSP 5916LYR   SAM1 V2.07 March 2024";
 
-void flip(QByteArray& image, int at)
-{
-    if (at >= 0 && at < image.size())
-        image[at] = char(image[at] ^ 0x5A);
-}
-
 // The MD5 trailer over the image with the trailer zeroed.
 void seal(QByteArray& image)
 {
@@ -56,26 +50,10 @@ QByteArray makeImage(Image kind, int size, quint32 seed)
     return image;
 }
 
-QByteArray withFlaw(QByteArray image, Flaw flaw)
+QByteArray flipped(QByteArray image, int at)
 {
-    switch (flaw) {
-    case Flaw::None: break;
-    case Flaw::VectorWord: flip(image, 0); break;
-    case Flaw::StartSignature: flip(image, 392); break;
-    case Flaw::EndSignature: flip(image, int(image.size()) - 32); break;
-    case Flaw::Md5Byte: flip(image, int(image.size()) - 1); break;
-    case Flaw::BodyByte: flip(image, 396); break;
-    case Flaw::VersionText: {
-        const qsizetype at = image.indexOf("5916LYR");
-        if (at >= 0)
-            image[at + 4] = 'X';
-        break;
-    }
-    case Flaw::LowerCaseBank:
-        if (image.startsWith("Bank"))
-            image[0] = 'b';
-        break;
-    }
+    at = at < 0 ? int(image.size()) + at : at;
+    image[at] = char(image[at] ^ 0x5A);
     return image;
 }
 

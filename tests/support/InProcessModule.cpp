@@ -21,7 +21,6 @@ void InProcessModule::connect()
 {
     link.midiOut.setLoopback([this](const std::vector<unsigned char>& bytes) {
         const QByteArray message(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-        sent << message;
         lyrsim::SimModule* m = &module;
         QMetaObject::invokeMethod(m, [m, message] { m->receive(message); }, Qt::QueuedConnection);
     });

@@ -18,9 +18,6 @@ public:
     // connection to the module would.
     void connect();
 
-    // Bytes the link sent, oldest first.
-    QList<QByteArray> sent;
-
 private:
     QMidiUtils& link;
     lyrsim::SimModule& module;

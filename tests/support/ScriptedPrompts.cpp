@@ -4,11 +4,6 @@
 #include <QDialog>
 #include <QMenu>
 
-void ScriptedPrompts::record(const QString& kind, const QString& title, const QString& text)
-{
-    asked << kind + "|" + title + "|" + text;
-}
-
 QStringList ScriptedPrompts::shown(const QString& kind) const
 {
     QStringList lines;
@@ -25,27 +20,6 @@ void ScriptedPrompts::clear()
     files.clear();
     inputs.clear();
     portChoices.clear();
-    lastMenu.clear();
-}
-
-void ScriptedPrompts::information(QWidget*, const QString& title, const QString& text)
-{
-    record("information", title, text);
-}
-
-void ScriptedPrompts::warning(QWidget*, const QString& title, const QString& text)
-{
-    record("warning", title, text);
-}
-
-void ScriptedPrompts::critical(QWidget*, const QString& title, const QString& text)
-{
-    record("critical", title, text);
-}
-
-void ScriptedPrompts::about(QWidget*, const QString& title, const QString& text)
-{
-    record("about", title, text);
 }
 
 QMessageBox::StandardButton ScriptedPrompts::question(QWidget*, const QString& title, const QString& text)
@@ -69,7 +43,7 @@ QString ScriptedPrompts::saveFileName(QWidget*, const QString& caption, const QS
 int ScriptedPrompts::getInt(QWidget*, const QString& title, const QString& label, int value, int, int, int, bool* ok)
 {
     record("int", title, label);
-    const QVariant answer = inputs.isEmpty() ? QVariant() : inputs.takeFirst();
+    const QVariant answer = nextInput();
     *ok = answer.isValid();
     return *ok ? answer.toInt() : value;
 }
@@ -78,23 +52,18 @@ QString ScriptedPrompts::getItem(QWidget*, const QString& title, const QString& 
                                  int, bool, bool* ok)
 {
     record("item", title, label + "|" + items.join(","));
-    const QVariant answer = inputs.isEmpty() ? QVariant() : inputs.takeFirst();
+    const QVariant answer = nextInput();
     *ok = answer.isValid();
-    return *ok ? answer.toString() : QString();
+    return answer.toString();
 }
 
-bool ScriptedPrompts::chooseTwo(QWidget*, const QString& title, const QString& label1, const QStringList& items1,
-                                int index1, const QString& label2, const QStringList& items2, int index2,
-                                QString* choice1, QString* choice2)
+bool ScriptedPrompts::chooseTwo(QWidget*, const QString& title, const QString& label1, const QStringList&, int,
+                                const QString&, const QStringList&, int, QString* choice1, QString* choice2)
 {
-    record("ports", title,
-           QString("%1 %2 [%3]|%4 %5 [%6]").arg(label1).arg(index1).arg(items1.join(","), label2).arg(index2)
-               .arg(items2.join(",")));
+    record("ports", title, label1);
     if (portChoices.isEmpty())
         return false;
-    const QPair<QString, QString> choice = portChoices.takeFirst();
-    *choice1 = choice.first;
-    *choice2 = choice.second;
+    std::tie(*choice1, *choice2) = portChoices.takeFirst();
     return true;
 }
 
@@ -106,9 +75,6 @@ int ScriptedPrompts::exec(QDialog* dialog)
 
 QAction* ScriptedPrompts::popup(QMenu* menu, const QPoint&)
 {
-    lastMenu.clear();
-    for (QAction* action : menu->actions())
-        lastMenu << action->text();
-    record("popup", menu->title(), lastMenu.join(","));
-    return onPopup ? onPopup(menu) : nullptr;
+    record("popup", menu->title(), QString());
+    return nullptr;
 }

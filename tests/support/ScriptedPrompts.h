@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <tuple>
 
 class ScriptedPrompts : public Prompts
 {
@@ -23,7 +24,8 @@ public:
     QStringList asked;
 
     // Answers, each queue taken from the front. An empty queue answers as a
-    // user who backs out: No, no file, cancelled input or chooser.
+    // user who backs out: No, no file, cancelled input or chooser, no menu
+    // entry.
     QList<QMessageBox::StandardButton> questions;
     QStringList files;
     QList<QVariant> inputs;                      // an int or a QString; an invalid QVariant cancels
@@ -31,19 +33,15 @@ public:
     // Runs in place of a modal dialog; without one the dialog is rejected
     // unseen.
     std::function<int(QDialog*)> onExec;
-    // Chooses from a pop-up menu; without one nothing is chosen. The texts
-    // of the last menu's actions are kept either way.
-    std::function<QAction*(QMenu*)> onPopup;
-    QStringList lastMenu;
 
     // The recorded lines of one kind, "title|text" each.
     QStringList shown(const QString& kind) const;
     void clear();
 
-    void information(QWidget* parent, const QString& title, const QString& text) override;
-    void warning(QWidget* parent, const QString& title, const QString& text) override;
-    void critical(QWidget* parent, const QString& title, const QString& text) override;
-    void about(QWidget* parent, const QString& title, const QString& text) override;
+    void information(QWidget*, const QString& title, const QString& text) override { record("information", title, text); }
+    void warning(QWidget*, const QString& title, const QString& text) override { record("warning", title, text); }
+    void critical(QWidget*, const QString& title, const QString& text) override { record("critical", title, text); }
+    void about(QWidget*, const QString& title, const QString& text) override { record("about", title, text); }
     QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
@@ -58,5 +56,6 @@ public:
     QAction* popup(QMenu* menu, const QPoint& globalPos) override;
 
 private:
-    void record(const QString& kind, const QString& title, const QString& text);
+    void record(const QString& kind, const QString& title, const QString& text) { asked << kind + "|" + title + "|" + text; }
+    QVariant nextInput() { return inputs.isEmpty() ? QVariant() : inputs.takeFirst(); }
 };

@@ -1,6 +1,5 @@
 #include "SoundbankFiles.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
 
@@ -30,13 +29,6 @@ QByteArray makeSoundbank(const QByteArray& name, int soundBytes, int voices, qui
     while (text.size() < descriptorBytes)
         text += "#" + QByteArray(qMin(60, descriptorBytes - int(text.size()) - 2), '-') + "\n";
     return sound + (descriptorBytes > 0 ? text.left(descriptorBytes) : text);
-}
-
-QString writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    return written ? path : QString();
 }
 
 } // namespace lyrtest

@@ -6,7 +6,6 @@
 // descriptor naming new voices, every fifth a drum set.
 
 #include <QByteArray>
-#include <QString>
 
 namespace lyrtest {
 
@@ -15,8 +14,5 @@ namespace lyrtest {
 // descriptorBytes unless that is 0.
 QByteArray makeSoundbank(const QByteArray& name, int soundBytes = 4096, int voices = 6, quint32 seed = 1,
                          int descriptorBytes = 0);
-
-// Writes bytes to path; the path, empty when it cannot be written.
-QString writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace lyrtest

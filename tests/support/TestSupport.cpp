@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
@@ -47,6 +48,19 @@ int fuzzIterations(int fallback)
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("LYR_FUZZ_ITERATIONS", &ok);
     return ok && n > 0 ? n : fallback;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return written ? path : QString();
 }
 
 } // namespace lyrtest

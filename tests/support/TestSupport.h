@@ -23,7 +23,25 @@ QString scratchDir();
 quint32 fuzzSeed();
 int fuzzIterations(int fallback);
 
+// A file's bytes, empty when it cannot be read; writing returns the path,
+// empty when it cannot be written.
+QByteArray readFile(const QString& path);
+QString writeFile(const QString& path, const QByteArray& bytes);
+
 } // namespace lyrtest
+
+// A record's bytes, as the module and the files hold them.
+template <typename T>
+QByteArray bytes(const T& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+}
+
+// Tests built twice run their second build over JACK ports.
+#ifndef LYR_OVER_JACK
+#define LYR_OVER_JACK 0
+#endif
+constexpr bool OverJack = LYR_OVER_JACK;
 
 // QTEST_MAIN with isolation first. Widgets tests need a QApplication, the rest
 // a QCoreApplication would do, but a QApplication serves both offscreen.

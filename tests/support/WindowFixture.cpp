@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include "ColorMap.h"
-#include "SimJackPorts.h"
 #include "Startup.h"
 #include "TGmWavetable.h"
 #include "TPrograms.h"
@@ -9,8 +8,6 @@
 #include "WavetableDescriptor.h"
 #include "ui_LyrForm.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <cstring>
@@ -64,16 +61,6 @@ bool WindowFixture::connect()
     return link.isConnected();
 }
 
-QString WindowFixture::inPort() const
-{
-    return ports ? ports->writePort() : QString();
-}
-
-QString WindowFixture::outPort() const
-{
-    return ports ? ports->readPort() : QString();
-}
-
 QStringList WindowFixture::frames() const
 {
     QStringList lines;
@@ -82,14 +69,9 @@ QStringList WindowFixture::frames() const
     return lines;
 }
 
-bool waitFor(const std::function<bool()>& pred, int ms)
+QStringList WindowFixture::frames(qsizetype n)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!pred()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    waitFor([&] { return module.log().size() >= n; }, 3000);
+    QTest::qWait(transport == Transport::Jack ? 300 : 30);
+    return frames();
 }

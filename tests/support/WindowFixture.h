@@ -9,14 +9,11 @@
 #include "LyrForm.h"
 #include "QMidiUtils.h"
 #include "ScriptedPrompts.h"
+#include "SimJackPorts.h"
 #include "SimModule.h"
-
-#include <QByteArray>
-#include <QList>
+#include "TestSupport.h"
 
 #include <memory>
-
-namespace lyrsim { class SimJackPorts; }
 
 class WindowFixture
 {
@@ -25,9 +22,9 @@ public:
 
     // Fresh mirror (programs, wavetable from the factory descriptor, empty
     // soundbank directory), a fresh module holding the same wavetable, and
-    // the window. Over JACK the
+    // the window. Over JACK (the second build of a test built twice) the
     // module's ports are opened but nothing is connected yet.
-    explicit WindowFixture(Transport transport = Transport::InProcess);
+    explicit WindowFixture(Transport transport = OverJack ? Transport::Jack : Transport::InProcess);
     ~WindowFixture();
 
     // In process: the link is wired to the module and identified. Over
@@ -35,14 +32,16 @@ public:
     bool connect();
 
     // The JACK port names the window connects to (empty in process).
-    QString inPort() const;
-    QString outPort() const;
+    QString inPort() const { return ports ? ports->writePort() : QString(); }
+    QString outPort() const { return ports ? ports->readPort() : QString(); }
 
     // The data of every frame of command com the module decoded since the
     // log was last cleared, oldest first.
     QList<QByteArray> received(quint8 com) const { return module.commandData(com); }
-    // Every frame the module decoded, as "com:hex data" lines.
+    // Every frame the module decoded, as "com:hex data" lines; with n, once
+    // n have come and a moment has passed for any that should not have.
     QStringList frames() const;
+    QStringList frames(qsizetype n);
 
     lyrsim::SimModule module;
     QMidiUtils link;
@@ -57,4 +56,4 @@ private:
 };
 
 // Turns the event loop until pred holds or ms pass; true when it held.
-bool waitFor(const std::function<bool()>& pred, int ms = 5000);
+inline bool waitFor(const std::function<bool()>& pred, int ms = 5000) { return QTest::qWaitFor(pred, ms); }
