@@ -38,10 +38,7 @@ namespace {
 
 const SimFault none { SimFault::Nack, -2 };   // matches no command
 
-QString badFile()
-{
-    return lyrtest::scratchDir() + "/bad.pre";
-}
+QString badFile() { return lyrtest::scratchDir() + "/bad.pre"; }
 
 QByteArray flashPrograms(SimMemory& memory)
 {
@@ -49,11 +46,7 @@ QByteArray flashPrograms(SimMemory& memory)
 }
 
 // Our factory programs.
-const QByteArray& image()
-{
-    static const QByteArray bytes = lyrtest::readFile(":/programs_factory.pre");
-    return bytes;
-}
+QByteArray image() { return lyrtest::readFile(":/programs_factory.pre"); }
 
 } // namespace
 
@@ -174,10 +167,8 @@ private slots:
         programs.program[5].name[0] = 'X';
         loadProgram(5);
         f.window->updateAll();
-        QFile file(badFile());
-        file.remove();
-        QVERIFY(c.file.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(c.file) == c.file.size()));
-        file.close();
+        QFile::remove(badFile());
+        QVERIFY(c.file.isEmpty() || !lyrtest::writeFile(badFile(), c.file).isEmpty());
         f.prompts.files << badFile();
         f.prompts.questions << QMessageBox::Yes;
         f.module.addFault(c.fault);

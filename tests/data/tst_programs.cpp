@@ -1,17 +1,15 @@
 // The programs block as the module and the .pre file see it: sealing, the
-// trailer check, file import and program selection.
+// trailer check, file import and program selection; the soundbank directory
+// as read from the module; the USB ids the connection finds in a device path.
 
 #include "TestSupport.h"
+#include "DevicePath.h"
 #include "TPrograms.h"
+#include "TSoundBankDirEntry.h"
 
 #include <QLoggingCategory>
 #include <QSettings>
 #include <cstring>
-
-static QByteArray bytesOf(const TPrograms& block)
-{
-    return QByteArray(reinterpret_cast<const char*>(&block), sizeof(block));
-}
 
 class TestPrograms : public QObject
 {
@@ -73,12 +71,12 @@ private slots:
         std::strncpy(edited.program[5].name, "Warm Pad", 16);
         edited.program[127].organ.bar[8] = 99;
         writeHeader(&edited);
-        QByteArray image = (bytesOf(edited) + "tail").left(size);
+        QByteArray image = (bytes(edited) + "tail").left(size);
         if (corrupt >= 0)
             image[corrupt] = char(image[corrupt] ^ 0x21);
-        const QByteArray before = bytesOf(programs);
+        const QByteArray before = bytes(programs);
         QCOMPARE(copyProgramsFromRawData(image), taken);
-        QCOMPARE(bytesOf(programs), taken ? image.left(65536) : before);
+        QCOMPARE(bytes(programs), taken ? image.left(65536) : before);
     }
 
     void storedDefaultProgramShapesNewPrograms_data()
@@ -115,6 +113,52 @@ private slots:
         initPrograms();
         QCOMPARE(currentProgram, quint16(17));
         QCOMPARE(programPtr, &programs.program[17]);
+    }
+
+    void soundbankDirectory_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("entries"); // two id bytes ('.' for 0) and the name field
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("names");
+        // Both id bytes are needed; the count stops at the first gap.
+        QTest::newRow("first id byte only") << QList<QByteArray> { "GMFactory GM", "A.Half" } << 1 << QStringList { "Factory GM", "Half" };
+        QTest::newRow("second id byte only") << QList<QByteArray> { "GMFactory GM", ".BHalf" } << 1 << QStringList { "Factory GM", "Half" };
+        QTest::newRow("gap in the middle") << QList<QByteArray> { "GMFactory GM", "..", "S2Pads" } << 2 << QStringList { "Factory GM", "", "Pads" };
+        QTest::newRow("Latin-1 name") << QList<QByteArray> { "GMCh\xe2teau Orgue" } << 1 << QStringList { QString::fromUtf8("Ch\xc3\xa2teau Orgue") };
+        QList<QByteArray> full(15, "SbBank");
+        full << "ScVintage Keys Set"; // a name filling its field at the end of the directory
+        QTest::newRow("all sixteen") << full << 16 << (QStringList(15, "Bank") << "Vintage Keys Set");
+    }
+
+    void soundbankDirectory()
+    {
+        QFETCH(QList<QByteArray>, entries);
+        QFETCH(QStringList, names);
+        std::memset(soundBankDir, 0, sizeof(soundBankDir));
+        for (int i = 0; i < entries.size(); ++i) {
+            const QByteArray e = QByteArray(entries[i]).replace('.', '\0').leftJustified(18, '\0', true);
+            std::memcpy(soundBankDir[i].id, e.constData(), 2);
+            std::memcpy(soundBankDir[i].name, e.constData() + 2, 16);
+        }
+        QTEST(int(getSoundbanksCount()), "count");
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(getSoundbankName(quint8(i)), names[i]);
+        QCOMPARE(getSoundbankName(16) + getSoundbankName(255), QString());
+    }
+
+    void usbIdsFromDevicePaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("ids");
+        QTest::newRow("interface path") << "\\\\?\\usb#VID_0A1B&PID_00FF#6&2f1a3b&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}" << "0A1B:00FF";
+        QTest::newRow("no vendor") << "usb&PID_1234#serial" << ":1234";
+        QTest::newRow("lower-case keyword") << "usb#vid_0a1b&pid_00ff#x" << ":";
+    }
+
+    void usbIdsFromDevicePaths()
+    {
+        QFETCH(QString, path);
+        QTEST(extractVendorId(path) + ":" + extractProductId(path), "ids");
     }
 };
 

@@ -1,13 +1,21 @@
-// The pages and their edits: a user changes a control, the program (or the
-// setup bytes) takes the value, the pages show it, and the module receives
-// the command; showing any program writes and sends nothing. Built twice: in
-// process, and over JACK (LYR_OVER_JACK), where only the acceptance edits run.
+// The main window's pages and their edits: every editing widget bound to one
+// control record that addresses a real parameter, the developer-only parts
+// present only beside the marker; a user changes a control or a band in the
+// insert-EQ editor, the program (or the setup bytes) takes the value, the
+// pages show it, and the module receives the command; showing any program
+// writes and sends nothing, and an idle EQ editor does no work. Built twice:
+// in process, and over JACK, where only the acceptance edits run.
 
 #include "PageProbe.h"
+#include "QMyParametricEqPlot.h"
 #include "TestSupport.h"
 #include "WindowFixture.h"
+#include "eqDialog.h"
 
+#include <QDir>
 #include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QSignalSpy>
 
 #include <cstring>
 
@@ -46,17 +54,22 @@ class TestEdits : public QObject
         f->module.clearLog();
     }
 
-    // Turns the event loop until the module has decoded n frames, then a
-    // little longer for any it should not have had.
-    void settle(qsizetype n)
+    // Opens the insert-EQ editor on the current program and lets user act in it.
+    void openEditor(const std::function<void(eqDialog*, QMyParametricEqPlot*)>& user)
     {
-        waitFor([&] { return f->module.log().size() >= n; }, 3000);
-        QTest::qWait(OverJack ? 300 : 10);
+        f->prompts.onExec = [&](QDialog* d) {
+            user(qobject_cast<eqDialog*>(d), d->findChild<QMyParametricEqPlot*>("eqPlot"));
+            return int(QDialog::Accepted);
+        };
+        f->window->onEqEditButtonClicked();
     }
 
 private slots:
     void initTestCase()
     {
+        // The Debug page's slots are found by name: a misspelt object name
+        // would leave a tool silently dead, and warn.
+        QTest::failOnWarning(QRegularExpression("connectSlotsByName"));
         f = std::make_unique<WindowFixture>();
         QVERIFY(f->connect());
         f->window->initEqPlot();
@@ -164,11 +177,11 @@ private slots:
         const QByteArray before = probe::block();
         if (w)
             probe::act(*f->window, does);
-        settle(frames.size());
+        const QStringList sent = f->frames(frames.size());
         *rec = kept;
 
         QTEST(probe::changes(before), "changes");
-        QCOMPARE(f->frames(), frames);
+        QCOMPARE(sent, frames);
         if (!raw.isEmpty())
             QCOMPARE(QString(f->module.log().constLast().message.toHex(' ')), raw);
         QCOMPARE(probe::actual(*f->window, view), view);
@@ -177,6 +190,191 @@ private slots:
     }
 
 #if !LYR_OVER_JACK
+    // Every editing widget of the form has one record; the layers' morphing
+    // modes and the Debug page's size choice are handled elsewhere.
+    void everyEditingWidgetHasOneFittingRecord()
+    {
+        const LyrForm& w = *f->window;
+        Ui_LyrForm* ui = f->ui();
+        const auto asSet = [](const auto& widgets) { return QSet<QWidget*>(widgets.begin(), widgets.end()); };
+        const QSet<QWidget*> unmapped { ui->voice1MorphingComboBox, ui->voice2MorphingComboBox,
+                                        ui->voice3MorphingComboBox, ui->sizeComboBox };
+        QCOMPARE(asSet(w.dialMap.keys()), asSet(w.findChildren<QMyDial*>()));
+        QCOMPARE(asSet(w.comboBoxMap.keys()), asSet(w.findChildren<QComboBox*>()) - unmapped);
+        QCOMPARE(asSet(w.checkBoxMap.keys()), asSet(w.findChildren<QCheckBox*>()));
+        QCOMPARE(asSet(w.rangeSliderMap.keys()), asSet(w.findChildren<QMyRangeSlider*>()));
+        QCOMPARE(asSet(w.lineEditMap.keys()), asSet(ui->editTab->findChildren<QLineEdit*>()));
+        QCOMPARE(asSet(w.sliderMap.keys()), asSet(w.findChildren<QSlider*>()));
+
+        // Each record fits the program; the name's layer digit is its part;
+        // the Organ and Rotary pages, and only they, drive the organ command;
+        // a knob storing a 14-bit word spans 0..16383, one storing a byte
+        // stays within 127.
+        const QList<probe::Mapped> all = probe::records(*f->window);
+        QSet<QWidget*> distinct;
+        for (const probe::Mapped& m : all) {
+            QVERIFY(m.widget && !distinct.contains(m.widget));
+            distinct.insert(m.widget);
+            const QString name = m.widget->objectName();
+            const TControl& r = *m.record;
+            QVERIFY2(controlFits(m.family, r), qPrintable(name));
+            if (name.back().isDigit())
+                QVERIFY2(r.part == name.back().digitValue() - 1, qPrintable(name));
+            const bool onOrganPages = ui->organTab->isAncestorOf(m.widget) || ui->rotaryTab->isAncestorOf(m.widget);
+            QVERIFY2(onOrganPages == (r.command == 0x29), qPrintable(name));
+            if (auto* dial = qobject_cast<QMyDial*>(m.widget)) {
+                const bool word = controlWidth(r) == 2;
+                QVERIFY2(word ? dial->getMin() == 0 && dial->getMax() == 16383 : dial->getMax() <= 127,
+                         qPrintable(name));
+            }
+        }
+    }
+
+    // Records that would edit outside their layer, band, setup item, drawbar
+    // or mask bit do not fit; fields a parameter does not use are 0xFF.
+    void misfitRecordsAreRefused_data()
+    {
+        QTest::addColumn<ControlFamily>("family");
+        QTest::addColumn<TControl>("record");   // part, command, param, index, offset, scale
+        QTest::addColumn<bool>("fits");
+        const ControlFamily dial = ControlFamily::Dial;
+        QTest::newRow("volume of layer 3") << dial << TControl { 3, 0x21, 1, 0xFF, 0, 1 } << false;
+        QTest::newRow("EQ band 4") << dial << TControl { 0xFF, 0x21, 37, 4, 0, 1 } << false;
+        QTest::newRow("setup item 6") << dial << TControl { 0xFF, 0x21, 21, 6, 0, 1 } << false;
+        QTest::newRow("setup item 5") << dial << TControl { 0xFF, 0x21, 21, 5, 0, 1 } << true;
+        QTest::newRow("drawbar 9") << ControlFamily::Slider << TControl { 9, 0x29, 2, 0xFF, 0, 1 } << false;
+        QTest::newRow("two mask bits") << ControlFamily::CheckBox << TControl { 0xFF, 0x21, 109, 3, 0, 1 } << false;
+        QTest::newRow("high end program-wide") << ControlFamily::RangeSlider << TControl { 0, 0x21, 7, 22, 0, 1 }
+                                               << false;
+    }
+
+    void misfitRecordsAreRefused()
+    {
+        QFETCH(ControlFamily, family);
+        QFETCH(TControl, record);
+        QTEST(controlFits(family, record), "fits");
+    }
+
+    void developerPartsFollowTheMarker_data()
+    {
+        QTest::addColumn<bool>("marker");
+        QTest::addColumn<QStringList>("present");
+        QTest::newRow("without marker") << false << QStringList();
+        const QStringList developer { "Debug menu", "Tools menu", "Debug page", "GM reverb", "presets" };
+        QTest::newRow("with marker") << true << developer;
+    }
+
+    void developerPartsFollowTheMarker()
+    {
+        QFETCH(bool, marker);
+        QDir beside(QCoreApplication::applicationDirPath());
+        QVERIFY(!marker || beside.mkdir("development-team"));
+        const auto removeMarker = qScopeGuard([&beside] { beside.rmdir("development-team"); });
+        ScriptedPrompts prompts;
+        LyrForm window(nullptr, &prompts);
+        Ui_LyrForm* ui = window.form();
+        const QList<QAction*> menus = window.menuBar()->actions();
+        QStringList present;
+        const auto note = [&present](const char* part, bool shown) { if (shown) present << part; };
+        note("Debug menu", menus.contains(ui->menuDebug->menuAction()));
+        note("Tools menu", menus.contains(ui->menuTools->menuAction()));
+        note("GM menu", menus.contains(ui->menuGM->menuAction()));
+        note("Debug page", ui->centralTabWidget->indexOf(ui->setupTab) >= 0);
+        note("GM reverb", !ui->gmReverbGroupBox->isHidden());
+        note("presets", !ui->reverbPresetComboBox->isHidden() && !ui->chorusPresetComboBox->isHidden());
+        QTEST(present, "present");
+    }
+
+    // A drag step or a type chosen from the menu, as the graph reports it,
+    // on a band of frequency word 1004 and gain word 1003 (words that
+    // truncation alone would turn into one less on the way through the
+    // graph); NaN and -1 stand for the band's value as the editor shows it.
+    void changeStoresAndSends_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<int>("typeByte");
+        QTest::addColumn<double>("freq");
+        QTest::addColumn<double>("gain");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QList<int>>("stored"); // type byte, frequency word, gain word
+        QTest::addColumn<QStringList>("frames");
+        const double shown = std::nan("");
+        const int peak = QMyParametricEq::PeakingFilter, off = QMyParametricEq::NoFilter;
+        QTest::newRow("1000 Hz, 0 dB") << 1 << 4 << 1000.0 << 0.0 << peak << QList<int> { 4, 803, 8191 }
+                                       << QStringList { "21:25 01 03 23", "21:27 01 1f ff" };
+        QTest::newRow("top right end") << 3 << 4 << 20000.0 << 24.0 << peak << QList<int> { 4, 16383, 16383 }
+                                       << QStringList { "21:25 03 3f ff", "21:27 03 3f ff" };
+        QTest::newRow("off chosen") << 2 << 4 << shown << shown << off << QList<int> { 0, 1004, 1003 }
+                                    << QStringList { "21:24 02 00" };
+        QTest::newRow("nothing moved") << 2 << 0 << shown << shown << -1 << QList<int> { 0, 1004, 1003 }
+                                       << QStringList();
+        // A byte the graph has no type for stays when the band is only dragged.
+        QTest::newRow("unknown byte dragged") << 1 << 9 << 1000.0 << 0.0 << -1 << QList<int> { 9, 803, 8191 }
+                                              << QStringList { "21:25 01 03 23", "21:27 01 1f ff" };
+    }
+
+    void changeStoresAndSends()
+    {
+        QFETCH(int, band);
+        QFETCH(int, typeByte);
+        QFETCH(double, freq);
+        QFETCH(double, gain);
+        QFETCH(int, type);
+        QFETCH(QStringList, frames);
+        fresh("");
+        TInsert& eq = programPtr->insert;
+        eq.eqType[band] = quint8(typeByte);
+        eq.eqFreq[band] = 1004;
+        eq.eqGain[band] = 1003;
+        openEditor([&](eqDialog*, QMyParametricEqPlot* plot) {
+            const QMyParametricEq* b = plot->band(band);
+            emit plot->eqChanged(band, std::isnan(freq) ? b->getFrequency() : freq,
+                                 std::isnan(gain) ? b->getGain() : gain, b->getQ(),
+                                 type < 0 ? b->getType() : QMyParametricEq::Type(type));
+        });
+        QTEST((QList<int> { eq.eqType[band], eq.eqFreq[band], eq.eqGain[band] }), "stored");
+        QCOMPARE(f->frames(frames.size()), frames);
+    }
+
+    // The graph is drawn once it is shown and then left alone: no drawing
+    // asks for the next.
+    void idleEditorDoesNoWork()
+    {
+        bool drawn = false;
+        qsizetype replots = -1;
+        openEditor([&](eqDialog* dialog, QMyParametricEqPlot* plot) {
+            dialog->show();
+            drawn = waitFor([&] { return plot->graphCount() == 4 && plot->graph(3)->dataCount() > 0; });
+            QTest::qWait(100);
+            QSignalSpy spy(plot, &QCustomPlot::afterReplot);
+            QTest::qWait(1000);
+            replots = spy.size();
+        });
+        QVERIFY(drawn);
+        QVERIFY2(replots <= 1, qPrintable(QString("%1 replots").arg(replots)));
+    }
+
+    // Peak, about 996 Hz, Q 1.0 and 0 dB, stored and sent band by band.
+    void resetSendsEveryBand()
+    {
+        fresh("");
+        TInsert& eq = programPtr->insert;
+        for (int b = 0; b < 4; ++b) {
+            eq.eqType[b] = quint8(b);
+            eq.eqFreq[b] = eq.eqQ[b] = eq.eqGain[b] = quint16(100 * b);
+        }
+        f->window->onEqResetButtonClicked();
+
+        QStringList expected;
+        for (int b = 0; b < 4; ++b) {
+            expected << QString::asprintf("21:24 %02x 04", b) << QString::asprintf("21:25 %02x 03 20", b)
+                     << QString::asprintf("21:26 %02x 03 a6", b) << QString::asprintf("21:27 %02x 1f ff", b);
+            QCOMPARE((QList<int> { eq.eqType[b], eq.eqFreq[b], eq.eqQ[b], eq.eqGain[b] }),
+                     (QList<int> { 4, 800, 934, 8191 }));
+        }
+        QCOMPARE(f->frames(16), expected);
+    }
+
     void refreshNeverWritesNorSends_data()
     {
         QTest::addColumn<int>("fill");    // every byte this, or random when -1
@@ -200,9 +398,8 @@ private slots:
         f->module.clearLog();
         const QByteArray before = probe::block();
         f->window->updateAll();
-        settle(0);
+        QCOMPARE(f->frames(0), QStringList());
         QCOMPARE(probe::changes(before), QString());
-        QCOMPARE(f->frames(), QStringList());
     }
 
     // Every control with a record, driven through its own signal: one frame
@@ -256,8 +453,8 @@ private slots:
                          qPrintable(what + "changed " + probe::changes(before)));
                 for (int o = changed.first(); o < changed.first() + commands; ++o)
                     changed << o;   // neighbouring bytes are sent changed or not
-                settle(commands);
-                QVERIFY2(f->module.log().size() == commands, qPrintable(what + f->frames().join(", ")));
+                const QStringList sent = f->frames(commands);
+                QVERIFY2(sent.size() == commands, qPrintable(what + sent.join(", ")));
                 for (const lyrsim::SimLogEntry& e : f->module.log()) {
                     int v = 0;   // the value follows the parameter and the layer or index
                     for (char c : e.frame.data.mid(2))

@@ -72,6 +72,6 @@ QStringList WindowFixture::frames() const
 QStringList WindowFixture::frames(qsizetype n)
 {
     waitFor([&] { return module.log().size() >= n; }, 3000);
-    QTest::qWait(transport == Transport::Jack ? 300 : 30);
+    QTest::qWait(transport == Transport::Jack ? 300 : 10);
     return frames();
 }
