@@ -381,7 +381,6 @@ private slots:
         QTest::addColumn<QString>("chosen"); // both texts when accepted
         const QStringList outputs { "MIDIOUT2 (Borvan Lyr)", "Synth Out" };
         QTest::newRow("OK") << outputs << 1 << "OK" << "Loop In|Synth Out";
-        QTest::newRow("nothing preselected") << outputs << -1 << "OK" << "Loop In|";
         QTest::newRow("past the end falls to the first") << outputs << 99 << "OK" << "Loop In|MIDIOUT2 (Borvan Lyr)";
         QTest::newRow("empty list still accepts") << QStringList() << 0 << "OK" << "Loop In|";
         QTest::newRow("Cancel") << outputs << 0 << "Cancel" << "";

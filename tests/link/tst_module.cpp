@@ -52,10 +52,12 @@ class TestModule : public QObject
 {
     Q_OBJECT
 private:
-    lyrsim::SimModule* module = nullptr;
-    QMidiUtils* link = nullptr;
-    InProcessModule* wire = nullptr;
-    lyrsim::SimJackPorts* ports = nullptr;
+    lyrsim::SimModule sim;
+    QMidiUtils midi;
+    lyrsim::SimModule* module = &sim;
+    QMidiUtils* link = &midi;
+    std::unique_ptr<InProcessModule> wire;
+    std::unique_ptr<lyrsim::SimJackPorts> ports;
     TInfo moduleInfo {};
 
     bool connectLink()
@@ -83,27 +85,23 @@ private:
 private slots:
     void initTestCase()
     {
-        module = new lyrsim::SimModule;
-        link = new QMidiUtils;
         if (OverJack) {
             // Fewer exchanges at 21 ms a JACK cycle, and chunks longer than
             // one piece of the JACK output.
             QVERIFY(module->identity().set("PacketSize", 8192));
-            ports = new lyrsim::SimJackPorts(module);
-            QString error;
-            QVERIFY2(ports->open(&error), qPrintable(error));
+            ports = std::make_unique<lyrsim::SimJackPorts>(module);
+            QVERIFY(ports->open());
         } else {
-            wire = new InProcessModule(*link, *module);
+            wire = std::make_unique<InProcessModule>(*link, *module);
         }
         QVERIFY(connectLink());
         moduleInfo = info;
     }
     void cleanupTestCase()
     {
-        delete wire;
-        delete link;
-        delete ports;
-        delete module;
+        wire.reset();
+        link->closePorts();
+        ports.reset();
     }
     void init()
     {

@@ -97,6 +97,8 @@ private slots:
             << QStringList { "29:02 03 5a" } << "drawbar4Label=90 drawbar4Slider=90" << "";
         QTest::newRow("velocity high of layer 3") << true << "18=1" << "" << "veloHighLineEdit3 type 100" << "63=100"
             << QStringList { "21:0a 02 64" } << "veloHighLineEdit3=100 veloRangeSlider3=0-100" << "";
+        QTest::newRow("GM reverb time") << true << "" << "" << "reverbGmTimeDial set 100" << ""
+            << QStringList { "2f:f5 01 b0 63 32 b0 62 08 b0 06 64" } << "" << "";
 
         // An effect chosen for a slot switches the slot's others off and sends
         // only what changed; the slot byte itself is not sent.

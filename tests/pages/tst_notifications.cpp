@@ -13,12 +13,7 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 
-namespace {
-
-QByteArray bytesOf(const void* p, int size) { return QByteArray(static_cast<const char*>(p), size); }
 using probe::block;
-
-} // namespace
 
 class TestNotifications : public QObject
 {
@@ -120,12 +115,6 @@ private slots:
         QCOMPARE(f->prompts.shown("information"), QStringList(2, "Info|Operation Succesful"));
     }
 
-    void gmReverbDialSendsItsPacket()
-    {
-        f->ui()->reverbGmTimeDial->setValue(100);
-        QCOMPARE(sent(), QStringList { "2f:f5 01 b0 63 32 b0 62 08 b0 06 64" });
-    }
-
     // A program button loads the program here and on the module, and stays
     // the one checked; there is no program 128 to load.
     void programButton()
@@ -163,7 +152,7 @@ private slots:
         QByteArray expected = block();
         if (count) {
             expected.replace(reverb ? offsetof(TProgram, reverb) : offsetof(TProgram, chorus), 16,
-                             reverb ? bytesOf(&reverbPresets[n], 16) : bytesOf(&chorusPresets[n], 16));
+                             reverb ? bytes(reverbPresets[n]) : bytes(chorusPresets[n]));
         }
         reverb ? f->window->loadReverbPreset(n) : f->window->loadChorusPreset(n);
         QCOMPARE(sent().size(), count);
@@ -186,8 +175,8 @@ private slots:
         column("voiceScrollAreaWidgetContents")[3]->click();
 
         const TVoiceSelect v { 1, 3, getVoiceBank(1, 3), getVoicePch(1, 3) };
-        QCOMPARE(sent(), QStringList { "20:02 " + bytesOf(&v, 4).toHex(' ') });
-        QCOMPARE(block().toHex(), QByteArray(before).replace(27, 4, bytesOf(&v, 4)).toHex());
+        QCOMPARE(sent(), QStringList { "20:02 " + bytes(v).toHex(' ') });
+        QCOMPARE(block().toHex(), QByteArray(before).replace(27, 4, bytes(v)).toHex());
         QCOMPARE(f->ui()->voice3Button->text(), getVoiceName(1, 3));
         open[0]->close();
     }
