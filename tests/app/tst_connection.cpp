@@ -24,14 +24,10 @@ enum class Start { Quiet, NoModule, Chosen, Cancelled };
 Q_DECLARE_METATYPE(Start)
 Q_DECLARE_METATYPE(SimFault)
 
-namespace {
-
-QByteArray mirror()
+static QByteArray mirror()
 {
     return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir) + bytes(currentProgram);
 }
-
-} // namespace
 
 class TestConnection : public QObject
 {
@@ -51,14 +47,14 @@ private slots:
     void connects_data()
     {
         QTest::addColumn<Start>("start");
-        QTest::addColumn<SimFault>("fault");   // com -2 matches no command
+        QTest::addColumn<SimFault>("fault");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("filled");
-        const SimFault none { SimFault::Nack, -2 }, flashStops { SimFault::NoReply, 0x1E, 1, 0, 5 };
-        QTest::newRow("start-up") << Start::Quiet << none << "" << true;
-        QTest::newRow("start-up, no module") << Start::NoModule << none << "" << false;
-        QTest::newRow("chosen") << Start::Chosen << none << "information|Info|Connection succesful" << true;
-        QTest::newRow("chooser cancelled") << Start::Cancelled << none << "" << false;
+        const SimFault flashStops { SimFault::NoReply, 0x1E, 1, 0, 5 };
+        QTest::newRow("start-up") << Start::Quiet << noFault << "" << true;
+        QTest::newRow("start-up, no module") << Start::NoModule << noFault << "" << false;
+        QTest::newRow("chosen") << Start::Chosen << noFault << "information|Info|Connection succesful" << true;
+        QTest::newRow("chooser cancelled") << Start::Cancelled << noFault << "" << false;
         QTest::newRow("flash read stops answering")
             << Start::Chosen << flashStops << "warning|Warning|Cannot load programs from FLASH memory" << false;
     }

@@ -12,7 +12,6 @@
 #include <QtEndian>
 
 using lyrsim::SimFault;
-Q_DECLARE_METATYPE(SimFault)
 
 // A DSP flash test's settings and what it must do.
 struct FlashTest
@@ -29,8 +28,6 @@ struct FlashTest
 Q_DECLARE_METATYPE(FlashTest)
 
 namespace {
-
-const SimFault none { SimFault::Nack, -2 };   // matches no command
 
 // Sum of a 16-bit little-endian field over the frames of com the module got
 // (the DSP flash read requests), or of their sizes (the writes' chunks).
@@ -117,10 +114,10 @@ private slots:
         const char* bad = "warning|Warning|Read/Write SAM Flash error";
         auto row = [](const char* name, const FlashTest& t) { QTest::newRow(name) << t; };
         //                                 mode                size address   fault    box  start    written  read
-        row("compare 16K",               { compare,            0,   "0x6000", none,    ok,  0x6000,  0x4000,  0x4000 });
+        row("compare 16K",               { compare,            0,   "0x6000", noFault, ok,  0x6000,  0x4000,  0x4000 });
         row("compare, a byte differs",   { compare,            0,   "6000",   corrupt, bad, 0x6000,  0x4000,  0x4000 });
-        row("write, no size chosen",     { "writeRadioButton", -1,  "10000",  none,    "",  0x10000, 0xB4000, 0 });
-        row("read 32K, address not hex", { "readRadioButton",  1,   "xyz",    none,    "",  0,       0,       0x8000 });
+        row("write, no size chosen",     { "writeRadioButton", -1,  "10000",  noFault, "",  0x10000, 0xB4000, 0 });
+        row("read 32K, address not hex", { "readRadioButton",  1,   "xyz",    noFault, "",  0,       0,       0x8000 });
     }
 
     void flashTest()

@@ -50,8 +50,6 @@ struct Case
     bool written;       // the module's flash holds the editor's block, sealed
 };
 
-const SimFault none { SimFault::Nack, -2 };   // matches no command
-
 QString badFile() { return lyrtest::scratchDir() + "/bad.pre"; }
 
 QByteArray flashPrograms(SimMemory& memory)
@@ -228,19 +226,19 @@ private slots:
         const QByteArray cut = image().left(65535), alien = QByteArray(image()).replace(65520, 7, "XMODULE");
         const Holds same = Holds::Same;
         auto row = [](const char* name, const Case& c) { QTest::newRow(name) << c; };
-        //                              action   file   fault  box                          holds             written
-        row("save",                   { save,    {},    none,  "Info|Programs saved",       same,             true });
-        row("save, erase refused",    { save,    {},    erase, notSaved,                    same,             false });
-        row("factory",                { factory, {},    none,  "",                          Holds::Factory,   true });
-        row("factory, erase refused", { factory, {},    erase, notSaved,                    Holds::Factory,   false });
-        row("init all",               { all,     {},    none,  "Info|Programs initialized", Holds::Defaults,  true });
-        row("init current",           { current, {},    none,  "Info|Program initialized",  Holds::Current,   true });
-        row("file one byte short",    { file,    cut,   none,  tooShort,                    same,             false });
-        row("file, wrong trailer",    { file,    alien, none,  badTrailer,                  same,             false });
-        row("file missing",           { file,    {},    none,  missing,                     same,             false });
-        row("load",                   { load,    {},    none,  "Info|Programs loaded",      Holds::ModuleRam, false });
-        row("load, flash refused",    { load,    {},    flash, noFlash,                     same,             false });
-        row("load, RAM refused",      { load,    {},    ram,   noRam,                       same,             false });
+        //                              action   file   fault    box                          holds             written
+        row("save",                   { save,    {},    noFault, "Info|Programs saved",       same,             true });
+        row("save, erase refused",    { save,    {},    erase,   notSaved,                    same,             false });
+        row("factory",                { factory, {},    noFault, "",                          Holds::Factory,   true });
+        row("factory, erase refused", { factory, {},    erase,   notSaved,                    Holds::Factory,   false });
+        row("init all",               { all,     {},    noFault, "Info|Programs initialized", Holds::Defaults,  true });
+        row("init current",           { current, {},    noFault, "Info|Program initialized",  Holds::Current,   true });
+        row("file one byte short",    { file,    cut,   noFault, tooShort,                    same,             false });
+        row("file, wrong trailer",    { file,    alien, noFault, badTrailer,                  same,             false });
+        row("file missing",           { file,    {},    noFault, missing,                     same,             false });
+        row("load",                   { load,    {},    noFault, "Info|Programs loaded",      Holds::ModuleRam, false });
+        row("load, flash refused",    { load,    {},    flash,   noFlash,                     same,             false });
+        row("load, RAM refused",      { load,    {},    ram,     noRam,                       same,             false });
     }
 
     void blockActions()

@@ -47,10 +47,9 @@ namespace {
 int voicesOf(int sbk)
 {
     int n = 0;
-    for (uchar family = 0; family < GmFamilyCount; ++family) {
+    for (uchar family = 0; family < GmFamilyCount; ++family)
         for (ushort slot = 0; slot < getVoiceCount(family); ++slot)
             n += getVoiceSbk(family, slot) == sbk;
-    }
     return n;
 }
 
@@ -72,7 +71,6 @@ QStringList viewRows(WindowFixture& f)
 class TestSoundbanks : public QObject
 {
     Q_OBJECT
-private:
     // A connected window that has read the module's directory.
     std::unique_ptr<WindowFixture> fixture()
     {
@@ -162,7 +160,6 @@ private slots:
         const QByteArray text16382 = makeSoundbank("L", 512, 3, 1, 16382), large = makeSoundbank("New", 70000);
         const QByteArray text16381 = makeSoundbank("L", 512, 3, 1, 16381), shortB = good.left(444) + "ShortB";
         const QByteArray clashing = makeSoundbank("Factory GM");
-        const SimFault none { SimFault::Nack, -2 };   // matches no command
         auto nack = [](int com, int skip = 0) { return SimFault { SimFault::Nack, com, 1, 0, skip }; };
         const QString header = "Warning|Cannot read Soundbank header";
         const QString text = "Warning|Cannot read Soundbank Descriptor";
@@ -175,23 +172,23 @@ private slots:
         const Setup plain = Setup::Plain, named = Setup::ShortName, full = Setup::Full, gap = Setup::Gap;
         const Effect nothing = Effect::NothingSent, unchanged = Effect::Unchanged, done = Effect::Done;
         auto row = [](const char* name, const Step& step) { QTest::newRow(name) << step; };
-        //                        op      setup          file       row fault          box       start   effect
-        row("not a bank",       { add,    plain,         bonk,      0,  none,          header,   -1,     nothing });
-        row("cut in samples",   { add,    plain,         cut,       0,  none,          text,     -1,     nothing });
-        row("text 16382",       { add,    plain,         text16382, 0,  none,          text,     -1,     nothing });
-        row("text 16381",       { add,    plain,         text16381, 0,  none,          "",       0,      done });
-        row("name installed",   { add,    plain,         clashing,  0,  none,          clash,    -1,     nothing });
-        row("name cut by end",  { add,    named,         shortB,    0,  none,          clash,    -1,     nothing });
-        row("directory full",   { add,    full,          good,      0,  none,          dirFull,  -1,     nothing });
-        row("DSP flash full",   { add,    Setup::NoRoom, good,      0,  none,          tooBig,   -1,     nothing });
-        row("chunk refused",    { add,    plain,         large,     0,  nack(0x0A, 2), write,    0,      unchanged });
-        row("install refused",  { add,    plain,         large,     0,  nack(0x0B),    write,    0,      unchanged });
-        row("row after a gap",  { remove, gap,           {},        1,  none,          ok,       2,      done });
-        row("factory row",      { remove, plain,         {},        0,  none,          factory,  -1,     nothing });
-        row("remove refused",   { remove, plain,         {},        1,  nack(0x0B),    write,    1,      unchanged });
-        row("dir lost",         { remove, plain,         {},        1,  nack(0x0E),    dir,      1,      done });
-        row("dir lost, all",    { erase,  plain,         {},        0,  nack(0x0E),    dir,      0xFFFF, done });
-        row("dir not reloaded", { reload, plain,         {},        0,  nack(0x0E),    dir,      -1,     done });
+        //                        op      setup          file       row fault          box      start   effect
+        row("not a bank",       { add,    plain,         bonk,      0,  noFault,       header,  -1,     nothing });
+        row("cut in samples",   { add,    plain,         cut,       0,  noFault,       text,    -1,     nothing });
+        row("text 16382",       { add,    plain,         text16382, 0,  noFault,       text,    -1,     nothing });
+        row("text 16381",       { add,    plain,         text16381, 0,  noFault,       "",      0,      done });
+        row("name installed",   { add,    plain,         clashing,  0,  noFault,       clash,   -1,     nothing });
+        row("name cut by end",  { add,    named,         shortB,    0,  noFault,       clash,   -1,     nothing });
+        row("directory full",   { add,    full,          good,      0,  noFault,       dirFull, -1,     nothing });
+        row("DSP flash full",   { add,    Setup::NoRoom, good,      0,  noFault,       tooBig,  -1,     nothing });
+        row("chunk refused",    { add,    plain,         large,     0,  nack(0x0A, 2), write,   0,      unchanged });
+        row("install refused",  { add,    plain,         large,     0,  nack(0x0B),    write,   0,      unchanged });
+        row("row after a gap",  { remove, gap,           {},        1,  noFault,       ok,      2,      done });
+        row("factory row",      { remove, plain,         {},        0,  noFault,       factory, -1,     nothing });
+        row("remove refused",   { remove, plain,         {},        1,  nack(0x0B),    write,   1,      unchanged });
+        row("dir lost",         { remove, plain,         {},        1,  nack(0x0E),    dir,     1,      done });
+        row("dir lost, all",    { erase,  plain,         {},        0,  nack(0x0E),    dir,     0xFFFF, done });
+        row("dir not reloaded", { reload, plain,         {},        0,  nack(0x0E),    dir,     -1,     done });
     }
 
     void operations()

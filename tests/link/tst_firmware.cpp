@@ -27,7 +27,6 @@ Q_DECLARE_METATYPE(Image)
 class TestFirmware : public QObject
 {
     Q_OBJECT
-private:
     lyrsim::SimModule module;
     QMidiUtils link;
     std::unique_ptr<InProcessModule> wire;

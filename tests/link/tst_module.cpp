@@ -51,7 +51,6 @@ const int ProgramsArea = SimMemory::flashOffset(SimMemory::ProgramsArea, 0);
 class TestModule : public QObject
 {
     Q_OBJECT
-private:
     lyrsim::SimModule sim;
     QMidiUtils midi;
     lyrsim::SimModule* module = &sim;

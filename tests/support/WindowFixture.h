@@ -55,5 +55,8 @@ private:
     std::unique_ptr<lyrsim::SimJackPorts> ports;
 };
 
+// A fault that matches no command, for rows that need none.
+inline const lyrsim::SimFault noFault { lyrsim::SimFault::Nack, -2 };
+
 // Turns the event loop until pred holds or ms pass; true when it held.
 inline bool waitFor(const std::function<bool()>& pred, int ms = 5000) { return QTest::qWaitFor(pred, ms); }
