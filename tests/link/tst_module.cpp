@@ -1,11 +1,16 @@
 // The link end to end against the simulated module: frames and waits of the
 // link core, connection and identity, editing commands as the module decoded
-// them, and memory transfers checked against the module's own memory. Built
-// twice: in process (every case) and over JACK (the cases that must cross
-// real ports).
+// them, and memory transfers checked against the module's own memory; and
+// the port layer below it: what an incoming message turns into, that every
+// message object is released once handled, and life without any MIDI
+// system. Built twice: in process (every case) and over JACK (the cases that
+// must cross real ports).
 
 #include "TestSupport.h"
 #include "InProcessModule.h"
+#include "QMidiIn.h"
+#include "QMidiMessage.h"
+#include "QMidiOut.h"
 #include "QMidiUtils.h"
 #include "SimJackPorts.h"
 #include "SimModule.h"
@@ -16,6 +21,7 @@
 #include "TSoundBankDirEntry.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -45,6 +51,17 @@ QByteArray pattern(int size)
 }
 
 const int ProgramsArea = SimMemory::flashOffset(SimMemory::ProgramsArea, 0);
+
+[[maybe_unused]] std::vector<unsigned char> fromHex(const char* hex)
+{
+    const QByteArray b = QByteArray::fromHex(hex);
+    return std::vector<unsigned char>(b.begin(), b.end());
+}
+
+[[maybe_unused]] QByteArray hexOf(const std::vector<unsigned char>& v)
+{
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())).toHex(' ');
+}
 
 } // namespace
 
@@ -413,6 +430,81 @@ private slots:
         QVERIFY(!link->endProgrammingMode());
         QTest::qWait(50);
         QVERIFY(module->log().isEmpty());
+    }
+
+    void incomingMessageFields_data()
+    {
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QString>("fields"); // status channel pitch velocity control value, rebuilt message
+        QTest::newRow("note on ch 4") << QByteArray("934064") << "90 4 64 100 0 0 | 93 40 64";
+        QTest::newRow("control change ch 16") << QByteArray("bf077f") << "b0 16 0 0 7 127 | bf 07 7f";
+        QTest::newRow("sysex") << QByteArray("f00102f7") << "f0 0 0 0 0 0 | f0 01 02 f7";
+        QTest::newRow("note on cut short") << QByteArray("90") << "90 1 0 0 0 0 | 90 00 00";
+        QTest::newRow("empty: nothing passed on") << QByteArray() << "";
+    }
+    void incomingMessageFields()
+    {
+        QFETCH(QByteArray, wire);
+        QFETCH(QString, fields);
+        QMidiIn in;
+        QString seen;
+        connect(&in, &QMidiIn::midiMessageReceived, this, [&seen](QMidiMessage* m) {
+            seen = QString::asprintf("%02x %u %u %u %u %u | ", unsigned(m->getStatus()), m->getChannel(), m->getPitch(),
+                                     m->getVelocity(), m->getControl(), m->getValue())
+                + hexOf(m->getRawMessage());
+        });
+        in.deliver(fromHex(wire.constData()));
+        QCOMPARE(seen, fields);
+    }
+
+    // One message object per incoming message: it must go away once the
+    // queued receivers have had it (or with its port), or a long transfer
+    // leaks thousands.
+    void everyMessageIsReleased()
+    {
+        QMidiIn in;
+        QObject receiver;
+        QList<QPointer<QMidiMessage>> messages;
+        connect(&in, &QMidiIn::midiMessageReceived, &receiver, [&messages](QMidiMessage* m) { messages << m; },
+                Qt::QueuedConnection);
+        for (int i = 0; i < 50; ++i)
+            in.deliver(fromHex("f00102f7"));
+        QTRY_COMPARE(messages.size(), 50);
+        QCoreApplication::processEvents();
+        for (const QPointer<QMidiMessage>& m : messages)
+            QVERIFY(m.isNull());
+
+        auto* port = new QMidiIn;
+        QPointer<QMidiMessage> pending;
+        connect(port, &QMidiIn::midiMessageReceived, this, [&pending](QMidiMessage* m) { pending = m; });
+        port->deliver(fromHex("904040"));
+        QVERIFY(pending);
+        delete port;
+        QVERIFY(pending.isNull());
+    }
+
+    // Here neither an ALSA sequencer nor (with this server name) JACK is
+    // there: the ports must simply be absent, at creation and on every call.
+    void withoutAnyMidiSystemNothingBreaks()
+    {
+        const QByteArray server = qgetenv("JACK_DEFAULT_SERVER");
+        qputenv("JACK_DEFAULT_SERVER", "lyr-no-such-server");
+        {
+            QMidiIn in;
+            QMidiOut out;
+            in.openPort(QString("MIDIIN2 (Borvan Lyr)"));
+            QVERIFY(!in.isPortOpen() && !out.isPortOpen());
+            QVERIFY(in.getPorts().isEmpty() && out.getPorts().isEmpty());
+            in.closePort();
+            out.closePort();
+            // More than RtMidi's JACK buffer holds: must not wait for room.
+            for (int i = 0; i < 10000; ++i)
+                out.sendNoteOn(1, 0x40, 0x40);
+        }
+        if (server.isNull())
+            qunsetenv("JACK_DEFAULT_SERVER");
+        else
+            qputenv("JACK_DEFAULT_SERVER", server);
     }
 #endif
 };
