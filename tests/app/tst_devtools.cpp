@@ -55,9 +55,7 @@ private slots:
         QTest::addColumn<QStringList>("edits"); // byte0LineEdit onwards; the rest empty
         QTest::addColumn<QStringList>("frames");
         const QStringList noEdits;
-        QStringList all;
-        for (int i = 0; i < 16; ++i)
-            all << QString::number(i * 17, 16);
+        const QStringList all = QString("0 11 22 33 44 55 66 77 88 99 aa bb cc dd ee ff").split(' ');
         const QString send = "sendSamDataPushButton";
         QTest::newRow("insert 1") << "insert1RadioBtn" << 0 << noEdits
                                   << QStringList { "2f:f0 41 00 42 12 40 40 22 03 00 f7" };

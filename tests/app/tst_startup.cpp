@@ -1,6 +1,6 @@
 // Start-up and the bare form: the stored zoom reaching Qt, the warning for a
-// command sent while the module is not connected, what the form's line
-// edits accept, and the Clear button of the byte edits.
+// command sent while the module is not connected, and the Clear button of
+// the Debug page's byte edits.
 
 #include "TestSupport.h"
 #include "NotConnectedWarning.h"
@@ -55,7 +55,6 @@ private slots:
         QTest::addColumn<QVariant>("setting");
         QTest::addColumn<QStringList>("shown"); // title and text of each box
         QTest::newRow("never chosen") << QVariant() << QStringList { "Warning|Not connected" };
-        QTest::newRow("wanted") << QVariant(true) << QStringList { "Warning|Not connected" };
         QTest::newRow("turned off") << QVariant(false) << QStringList();
     }
 
@@ -81,27 +80,6 @@ private slots:
         ui.clearPushButton->click();
         for (QLineEdit* e : window.findChildren<QLineEdit*>())
             QVERIFY2(e->text().isEmpty() == e->objectName().startsWith("byte"), qPrintable(e->objectName()));
-    }
-
-    // A typed value keeps what the field can hold: three digits of a
-    // velocity, two hexadecimal digits of a byte.
-    void typedTextKeepsWhatTheFieldHolds_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("velocity") << "veloLowLineEdit1" << "1275" << "127";
-        QTest::newRow("byte") << "byte15LineEdit" << "g7zFb0" << "7F";
-    }
-
-    void typedTextKeepsWhatTheFieldHolds()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, typed);
-        QLineEdit* field = window.findChild<QLineEdit*>(edit);
-        field->clear();
-        QTest::keyClicks(field, typed);
-        QTEST(field->text(), "kept");
     }
 };
 

@@ -26,9 +26,6 @@ inline QByteArray nameBytes(const TGmVoice& v)
     return QByteArray(v.name, qsizetype(strnlen(v.name, sizeof(v.name))));
 }
 
-inline bool isValidUtf8(const QByteArray& bytes)
-{
-    return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
+inline bool isValidUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
 
 } // namespace wttest

@@ -21,10 +21,7 @@ namespace {
 
 QRandomGenerator rng;
 
-int pick(int lowest, int highest)
-{
-    return int(rng.bounded(lowest, highest + 1));
-}
+int pick(int lowest, int highest) { return int(rng.bounded(lowest, highest + 1)); }
 
 void randomise(TGmWavetable& table)
 {

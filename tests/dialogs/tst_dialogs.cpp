@@ -122,10 +122,7 @@ private slots:
         QFETCH(int, param);
         QFETCH(int, byte);
         QFETCH(int, stored);
-        const auto block = [channel] {
-            return channel < 0 ? QByteArray(reinterpret_cast<const char*>(&programs.setup), sizeof(TSetup))
-                               : QByteArray(reinterpret_cast<const char*>(&gmData[channel]), sizeof(TGmChannel));
-        };
+        const auto block = [channel] { return channel < 0 ? bytes(programs.setup) : bytes(gmData[channel]); };
         QByteArray expected = block();
         expected[byte] = char(stored);
         GmForm gm;

@@ -31,10 +31,7 @@ QByteArray build(quint8 com, const QByteArray& data)
 }
 
 // F0 and a packed header announcing size data bytes, without the data.
-QByteArray header(int size, quint8 com = 0xAC)
-{
-    return build(com, QByteArray(size, 0x11)).left(8);
-}
+QByteArray header(int size, quint8 com = 0xAC) { return build(com, QByteArray(size, 0x11)).left(8); }
 
 QList<Frame> walk(SysExFrameWalker& walker, const QByteArray& message)
 {

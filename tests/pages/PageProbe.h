@@ -6,6 +6,7 @@
 #include "ControlTables.h"
 #include "LyrForm.h"
 #include "TPrograms.h"
+#include "TestSupport.h"
 #include "ui_LyrForm.h"
 
 #include <QRegularExpression>
@@ -143,10 +144,7 @@ inline void act(LyrForm& window, const QString& does)
 }
 
 // The 64 KB programs block, and the bytes changed since as "offset=value".
-inline QByteArray block()
-{
-    return QByteArray(reinterpret_cast<const char*>(&programs), sizeof(programs));
-}
+inline QByteArray block() { return bytes(programs); }
 
 inline QString changes(const QByteArray& before)
 {

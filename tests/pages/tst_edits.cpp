@@ -102,9 +102,6 @@ private slots:
 
         // An effect chosen for a slot switches the slot's others off and sends
         // only what changed; the slot byte itself is not sent.
-        QTest::newRow("slot 1 to distorsor") << false << "302=1" << "" << "insertSlot1ComboBox set 1"
-            << "302=0 313=1 416=1" << QStringList { "21:16 ff 00", "21:1c ff 01" }
-            << "groupBoxDistorsor.visible=1 groupBoxCompressor.visible=0" << "";
         QTest::newRow("slot 2 to tremolo") << false << "352=1 375=1" << "" << "insertSlot2ComboBox set 2"
             << "352=0 375=0 390=1 416=32" << QStringList { "21:28 ff 00", "21:36 ff 00", "21:3f ff 01" }
             << "groupBoxTremolo.visible=1 groupBoxWah.visible=0 tremoloDepthDial.enabled=1" << "";

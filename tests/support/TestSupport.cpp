@@ -28,10 +28,7 @@ void isolate()
     QCoreApplication::setApplicationName("LYR Editor");
 }
 
-QString scratchDir()
-{
-    return scratch()->path();
-}
+QString scratchDir() { return scratch()->path(); }
 
 quint32 fuzzSeed()
 {

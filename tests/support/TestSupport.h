@@ -32,10 +32,7 @@ QString writeFile(const QString& path, const QByteArray& bytes);
 
 // A record's bytes, as the module and the files hold them.
 template <typename T>
-QByteArray bytes(const T& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-}
+QByteArray bytes(const T& record) { return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record)); }
 
 // Tests built twice run their second build over JACK ports.
 #ifndef LYR_OVER_JACK

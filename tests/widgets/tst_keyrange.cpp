@@ -35,10 +35,7 @@ void apply(QMyRangeSlider& s, const QString& calls, bool signal)
     }
 }
 
-QList<int> ends(const QMyRangeSlider& s)
-{
-    return { int(s.lowValue()), int(s.highValue()) };
-}
+QList<int> ends(const QMyRangeSlider& s) { return { int(s.lowValue()), int(s.highValue()) }; }
 
 // The colour on the visible face of the given keys of a 380 x 30 keyboard:
 // low on a white key, below the black keys' length; high on a black key, at

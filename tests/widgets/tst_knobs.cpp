@@ -127,7 +127,6 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("took");   // wheel and keys: taken or passed on
         QTest::newRow("drag to twelve o'clock") << 0 << true << "drag" << QPoint(0, -30) << 0 << 63 << "";
-        QTest::newRow("drag to nine o'clock") << 0 << true << "drag" << QPoint(-30, 0) << 0 << 25 << "";
         QTest::newRow("just left of below is the bottom") << 0 << true << "drag" << QPoint(-1, 30) << 0 << 0 << "";
         QTest::newRow("in the gap, right") << 0 << true << "drag" << QPoint(10, 30) << 0 << 127 << "";
         QTest::newRow("a click alone changes nothing") << 0 << true << "click" << QPoint(0, -30) << 0 << 10 << "";
