@@ -34,6 +34,8 @@
 #include <QPair>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class Prompts;
@@ -367,6 +369,11 @@ private:
     // The descriptor of an open soundbank file read from position 0: true
     // with its text, size and position when the header and sizes hold.
     bool extractSoundbankDescriptorFromSbk(QFile* file, TSoundBankDescriptor* descriptor);
+    // A removal request (a soundbank's index, or all of them) to the module;
+    // when it is taken, dropVoices takes their voices out of the wavetable,
+    // which is saved. The directory is read back whatever happened; true
+    // when every step worked.
+    bool removeFromModule(uint32_t request, const std::function<void()>& dropVoices);
 
     // DeveloperTools.cpp
     // Checks insert radio button which (off, 1, 2) alone and sends its

@@ -27,6 +27,7 @@
 #include <QStandardItemModel>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -245,19 +246,10 @@ void LyrForm::removeSoundbank(QModelIndex index)
     const int row = index.row();
     setEnabled(false);
     showProgressDialog();
-    bool ok = midiUtilsPtr
-        && midiUtilsPtr->writeToSamFlash(uint32_t(n), 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
-    if (!ok) {
-        prompts->warning(this, "Warning", "Cannot write to Flash");
-    } else {
+    const bool ok = removeFromModule(uint32_t(n), [&] {
         ui->soundbankTreeView->model()->removeRow(row);
         removeSoundbankFromWavetable(uchar(n));
-        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
-            prompts->warning(this, "Warning", "Cannot save programs");
-            ok = false;
-        }
-    }
-    ok = readSoundbankDir() && ok;
+    });
     updateAll();
     closeProgressDialog();
     if (midiUtilsPtr)
@@ -267,6 +259,23 @@ void LyrForm::removeSoundbank(QModelIndex index)
         prompts->information(this, "Info", "Operation succesful");
 }
 
+bool LyrForm::removeFromModule(uint32_t request, const std::function<void()>& dropVoices)
+{
+    // After a refused request the wavetable and the module's flash keep
+    // what matches the soundbanks the module still holds.
+    bool ok = midiUtilsPtr && midiUtilsPtr->writeToSamFlash(request, 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
+    if (!ok) {
+        prompts->warning(this, "Warning", "Cannot write to Flash");
+    } else {
+        dropVoices();
+        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
+            prompts->warning(this, "Warning", "Cannot save programs");
+            ok = false;
+        }
+    }
+    return readSoundbankDir() && ok;
+}
+
 void LyrForm::removeAllSoundbanks()
 {
     if (prompts->question(this, "Clear All Soundbanks", "All soundbanks will be deleted.\nAre you sure?")
@@ -274,18 +283,7 @@ void LyrForm::removeAllSoundbanks()
         return;
     setEnabled(false);
     showProgressDialog();
-    bool ok = midiUtilsPtr
-        && midiUtilsPtr->writeToSamFlash(RemoveAllSoundbanks, 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
-    if (!ok) {
-        prompts->warning(this, "Warning", "Cannot write to Flash");
-    } else {
-        removeAllSoundbanksFromWavetable();
-        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
-            prompts->warning(this, "Warning", "Cannot save programs");
-            ok = false;
-        }
-    }
-    ok = readSoundbankDir() && ok;
+    const bool ok = removeFromModule(RemoveAllSoundbanks, [] { removeAllSoundbanksFromWavetable(); });
     updateAll();
     closeProgressDialog();
     setEnabled(true);

@@ -4,6 +4,7 @@
 // round trip.
 
 #include "LyrForm.h"
+#include "ModuleBench.h"
 #include "QMidiUtils.h"
 #include "SimJackPorts.h"
 #include "SimModule.h"
@@ -11,32 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QSettings>
-#include <QTemporaryDir>
 
-
-static void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Mean of empty exchanges on the connected link, a command without data and
-// its bare ACK. A round trip over JACK takes one or two cycles as the
-// clients happen to fall in the server's order, which changes with every
-// reconnection: the mean over the same ports is the floor's honest unit.
-static double emptyRoundTripMs(QMidiUtils& link)
-{
-    constexpr int Exchanges = 40;
-    double total = 0;
-    for (int i = 0; i < Exchanges; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        link.sendCommand(0x24);
-        if (!link.waitForAcknoledge(5000))
-            return 0;
-        total += clock.nsecsElapsed() / 1e6;
-    }
-    return total / Exchanges;
-}
 
 static void BM_ConnectToModule(benchmark::State& state)
 {
@@ -80,18 +57,3 @@ static void BM_ConnectToModule(benchmark::State& state)
     midiUtilsPtr = nullptr;
 }
 BENCHMARK(BM_ConnectToModule)->Arg(1024)->Arg(4096)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    qInstallMessageHandler(quiet);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The connection stores the port names it used: not in anyone's settings.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

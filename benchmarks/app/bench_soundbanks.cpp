@@ -8,6 +8,7 @@
 // (JACK_DEFAULT_SERVER=<name>).
 
 #include "MidiBackend.h"
+#include "ModuleBench.h"
 #include "QMidiOut.h"
 #include "QMidiUtils.h"
 #include "SysExFrame.h"
@@ -19,32 +20,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <functional>
 
 namespace {
-
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Median of empty exchanges: a command without data and its bare ACK.
-double emptyRoundTripMs(QMidiUtils& link)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < 21; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        link.sendCommand(0x24);
-        if (!link.waitForAcknoledge(5000))
-            return 0;
-        ms.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 // One operation per iteration on a module without added soundbanks.
 void measure(benchmark::State& state, const std::function<bool(WindowFixture&, const QString&)>& operation)
@@ -110,16 +91,3 @@ void BM_AddSoundbank1MB(benchmark::State& state)
 BENCHMARK(BM_AddSoundbank1MB)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    lyrtest::isolate();
-    qInstallMessageHandler(quiet);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
