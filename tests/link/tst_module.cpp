@@ -14,7 +14,6 @@
 #include "QMidiUtils.h"
 #include "SimJackPorts.h"
 #include "SimModule.h"
-#include "TGmChannel.h"
 #include "TGmWavetable.h"
 #include "TInfo.h"
 #include "TPrograms.h"
@@ -39,7 +38,7 @@ namespace {
 // Everything the editor mirrors of the module.
 QByteArray mirror()
 {
-    return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir) + bytes(gmData);
+    return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir);
 }
 
 QByteArray pattern(int size)
@@ -58,20 +57,13 @@ const int ProgramsArea = SimMemory::flashOffset(SimMemory::ProgramsArea, 0);
     return std::vector<unsigned char>(b.begin(), b.end());
 }
 
-[[maybe_unused]] QByteArray hexOf(const std::vector<unsigned char>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())).toHex(' ');
-}
-
 } // namespace
 
 class TestModule : public QObject
 {
     Q_OBJECT
-    lyrsim::SimModule sim;
-    QMidiUtils midi;
-    lyrsim::SimModule* module = &sim;
-    QMidiUtils* link = &midi;
+    lyrsim::SimModule module;
+    QMidiUtils link;
     std::unique_ptr<InProcessModule> wire;
     std::unique_ptr<lyrsim::SimJackPorts> ports;
     TInfo moduleInfo {};
@@ -79,21 +71,21 @@ class TestModule : public QObject
     bool connectLink()
     {
         if (OverJack)
-            return link->connectToModule(ports->writePort(), ports->readPort(), false, false, false);
+            return link.connectToModule(ports->writePort(), ports->readPort(), false, false, false);
         wire->connect();
-        return link->identify();
+        return link.identify();
     }
     void addFault(const QString& rule)
     {
         SimFault f;
         QVERIFY2(SimFault::parse(rule, &f), qPrintable(rule));
-        module->addFault(f);
+        module.addFault(f);
     }
     // The commands the module decoded since the log was cleared.
     QString sequence()
     {
         QStringList coms;
-        for (const lyrsim::SimLogEntry& e : module->log())
+        for (const lyrsim::SimLogEntry& e : module.log())
             coms << QString::asprintf("%02x", e.frame.com);
         return coms.join(' ');
     }
@@ -104,11 +96,11 @@ private slots:
         if (OverJack) {
             // Fewer exchanges at 21 ms a JACK cycle, and chunks longer than
             // one piece of the JACK output.
-            QVERIFY(module->identity().set("PacketSize", 8192));
-            ports = std::make_unique<lyrsim::SimJackPorts>(module);
+            QVERIFY(module.identity().set("PacketSize", 8192));
+            ports = std::make_unique<lyrsim::SimJackPorts>(&module);
             QVERIFY(ports->open());
         } else {
-            wire = std::make_unique<InProcessModule>(*link, *module);
+            wire = std::make_unique<InProcessModule>(link, module);
         }
         QVERIFY(connectLink());
         moduleInfo = info;
@@ -116,23 +108,22 @@ private slots:
     void cleanupTestCase()
     {
         wire.reset();
-        link->closePorts();
+        link.closePorts();
         ports.reset();
     }
     void init()
     {
-        module->clearFaults();
-        module->clearPreludes();
-        module->memory() = SimMemory();
-        if (!link->isConnected())
+        module.clearFaults();
+        module.clearPreludes();
+        module.memory() = SimMemory();
+        if (!link.isConnected())
             QVERIFY(connectLink());
         info = moduleInfo;
         initPrograms();
         std::memset(&wavetable, 0, sizeof(wavetable));
         initWavetableFamilyNames();
         std::memset(soundBankDir, 0, sizeof(soundBankDir));
-        std::memset(gmData, 0, sizeof(gmData));
-        module->clearLog();
+        module.clearLog();
     }
 
     // Echo tests (each word comes back complemented) around the pieces the
@@ -148,8 +139,8 @@ private slots:
     {
         QFETCH(int, size);
         for (int round = 0; round < (size == 32768 ? 3 : 1); ++round)
-            QVERIFY2(link->test(quint16(size)), qPrintable(QString("round %1").arg(round)));
-        QCOMPARE(int(module->log().last().frame.size), size);
+            QVERIFY2(link.test(quint16(size)), qPrintable(QString("round %1").arg(round)));
+        QCOMPARE(int(module.log().last().frame.size), size);
     }
 
     // A reply that came in before the wait counts at once; a NACK is a reply
@@ -157,39 +148,39 @@ private slots:
     void repliesEndTheWait()
     {
         QElapsedTimer clock;
-        link->sendCommand(0x02);
-        QTRY_VERIFY(link->replyReceived);
+        link.sendCommand(0x02);
+        QTRY_VERIFY(link.replyReceived);
         clock.start();
-        QVERIFY(link->waitForAcknoledge(5000) && clock.elapsed() < 100);
+        QVERIFY(link.waitForAcknoledge(5000) && clock.elapsed() < 100);
         addFault("nack:0x02:2");
-        link->sendCommand(0x02);
-        QVERIFY(link->waitForReply(5000));
-        QCOMPARE(int(link->replyCom), 0x53);
-        link->sendCommand(0x02);
+        link.sendCommand(0x02);
+        QVERIFY(link.waitForReply(5000));
+        QCOMPARE(int(link.replyCom), 0x53);
+        link.sendCommand(0x02);
         clock.start();
-        QVERIFY(!link->waitForAcknoledge(5000) && clock.elapsed() < 1000);
+        QVERIFY(!link.waitForAcknoledge(5000) && clock.elapsed() < 1000);
     }
 
     // A flash write waits for its ACK while the module reports on the way:
     // the reports must reach the window and the wait must run on to the ACK.
     void textProgressAndNotificationsDoNotEndTheWait()
     {
-        module->addPrelude(0x02, 0x30, "Erasing ...");
-        module->addPrelude(0x02, 0x32, QByteArray());  // no percentage: no progress
-        module->addPrelude(0x02, 0x32, QByteArray(1, 42));
-        module->addPrelude(0x02, 0x41, QByteArray::fromHex("05"));
-        module->addPrelude(0x02, 0x31, QByteArray());
+        module.addPrelude(0x02, 0x30, "Erasing ...");
+        module.addPrelude(0x02, 0x32, QByteArray());  // no percentage: no progress
+        module.addPrelude(0x02, 0x32, QByteArray(1, 42));
+        module.addPrelude(0x02, 0x41, QByteArray::fromHex("05"));
+        module.addPrelude(0x02, 0x31, QByteArray());
         addFault("delay:0x02:1:150");
-        QSignalSpy texts(link, &QMidiUtils::infoMessage);
-        QSignalSpy progress(link, &QMidiUtils::updateProgress);
-        QSignalSpy frames(link, &QMidiUtils::midiCommandReceived);
+        QSignalSpy texts(&link, &QMidiUtils::infoMessage);
+        QSignalSpy progress(&link, &QMidiUtils::updateProgress);
+        QSignalSpy frames(&link, &QMidiUtils::midiCommandReceived);
 
-        link->sendCommand(0x02);
+        link.sendCommand(0x02);
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(link->waitForAcknoledge(5000));
+        QVERIFY(link.waitForAcknoledge(5000));
         QVERIFY(clock.elapsed() >= 100);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(link->replyData), link->replySize), module->identity().record());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(link.replyData), link.replySize), module.identity().record());
         QCOMPARE(QList<QVariantList>(texts), (QList<QVariantList> { { "Erasing ..." }, { "\x05" } }));
         QCOMPARE(QList<QVariantList>(progress), (QList<QVariantList> { { 42, 0, 100 } }));
         QCOMPARE(frames.size(), 6);
@@ -201,16 +192,16 @@ private slots:
     // the waits end at once.
     void notConnectedSendsNothing()
     {
-        link->connected = false;
-        QSignalSpy refused(link, &QMidiUtils::notConnected);
-        link->sendCommand(0x02);
+        link.connected = false;
+        QSignalSpy refused(&link, &QMidiUtils::notConnected);
+        link.sendCommand(0x02);
         QCOMPARE(refused.size(), 1);
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!link->waitForReply(2000) && !link->waitForAcknoledge(2000));
+        QVERIFY(!link.waitForReply(2000) && !link.waitForAcknoledge(2000));
         QVERIFY(clock.elapsed() < 100);
         QTest::qWait(100);
-        QVERIFY(module->log().isEmpty() && refused.size() == 1);
+        QVERIFY(module.log().isEmpty() && refused.size() == 1);
     }
 
 #if LYR_OVER_JACK
@@ -238,19 +229,19 @@ private slots:
         const QByteArray before = bytes(info);
         QSettings().clear();
 
-        QCOMPARE(link->connectToModule(in, "BORVAN LYR)", false, true, false), connects);
-        QCOMPARE(link->isConnected(), connects);
-        QCOMPARE(bytes(info), identified ? module->identity().record() : before);
+        QCOMPARE(link.connectToModule(in, "BORVAN LYR)", false, true, false), connects);
+        QCOMPARE(link.isConnected(), connects);
+        QCOMPARE(bytes(info), identified ? module.identity().record() : before);
         QCOMPARE(QSettings().value("midiInPort").toString(), connects ? ports->writePort() : QString());
         QCOMPARE(QSettings().value("midiOutPort").toString(), connects ? ports->readPort() : QString());
     }
 #endif
 
     // Every command with the bytes the module decoded; the refused ones (a
-    // fourth voice, program 128, GM channel 17) send nothing.
+    // fourth voice, program 128) send nothing.
     void editingCommands()
     {
-        QMidiUtils& l = *link;
+        QMidiUtils& l = link;
         l.sendVoiceChange(2, 3, 4, 5, 6);
         l.sendVoiceChange(3, 3, 4, 5, 6);
         l.sendVoiceVariation(1, 0x0B, 200);
@@ -259,26 +250,22 @@ private slots:
         l.sendLoadProgram(127);
         l.sendLoadProgram(128);
         l.sendOrganVariation(8, 0x10, 0x80);
-        l.sendGmVoiceChange(15, 12, 1, 127, 35);
-        l.sendGmVoiceChange(16, 1, 1, 1, 1);
-        l.sendGmVoiceVariation(9, 113, 64);
         l.systemReset();
         QVERIFY(l.endProgrammingMode());
         l.samReset();
         l.samTest();
-        l.samPcmChecksum();
         l.samPanic();
         // Frames arrive in order: once this one is in, so is every command.
         l.sendCommand(0x27);
-        QTRY_VERIFY(!module->log().isEmpty() && module->log().last().frame.com == 0x27);
+        QTRY_VERIFY(!module.log().isEmpty() && module.log().last().frame.com == 0x27);
         QStringList decoded;
-        for (const lyrsim::SimLogEntry& e : module->log())
+        for (const lyrsim::SimLogEntry& e : module.log())
             decoded << QString::asprintf("%02x ", e.frame.com) + e.frame.data.toHex();
         QCOMPARE(decoded.join(", "), QString("20 0203040506, 21 0b01c8, 21 30070321, 21 150464, 21 147f7f, 29 100880, "
-                                             "2d 0f0c017f23, 2e 710940, 01 aa, 01 a7, 07 , 00 , 0f , 2c , 27 "));
+                                             "01 aa, 01 a7, 07 , 00 , 2c , 27 "));
         // Two of them change what the module holds.
         QCOMPARE(int(l.getCurrentProgramIdx()), 127);
-        QCOMPARE(int(module->memory().ramPrograms[65408 + 4]), 100);
+        QCOMPARE(int(module.memory().ramPrograms[65408 + 4]), 100);
     }
 
     void programsAndWavetableThroughFlash()
@@ -286,17 +273,17 @@ private slots:
         qstrcpy(programsFlash.program[5].name, "Stored");
         wavetable.family[2].count = 1;
         setVoiceName(&wavetable.family[2].voice[0], "Strings");
-        QSignalSpy progress(link, &QMidiUtils::updateProgress);
+        QSignalSpy progress(&link, &QMidiUtils::updateProgress);
 
-        QVERIFY(link->saveProgramsAndWavetableToFlash());
-        const QByteArray area = module->memory().flash.mid(ProgramsArea, 131072);
+        QVERIFY(link.saveProgramsAndWavetableToFlash());
+        const QByteArray area = module.memory().flash.mid(ProgramsArea, 131072);
         QByteArray resealed = area.left(65536);
         SimMemory::seal(resealed);
         QVERIFY(resealed == area.left(65536));
         QVERIFY(area == bytes(programsFlash) + bytes(wavetable));
         QCOMPARE(progress.last(), (QVariantList { 131072, 0, 131072 }));
         // One erase, of the programs sectors only.
-        QCOMPARE(module->commandData(0x05), QList<QByteArray> { QByteArray::fromHex("0b01") });
+        QCOMPARE(module.commandData(0x05), QList<QByteArray> { QByteArray::fromHex("0b01") });
     }
 
     void failedTransferLeavesTheMirror_data()
@@ -365,10 +352,10 @@ private slots:
             addFault(fault);
         const QByteArray before = mirror();
 
-        QVERIFY(!operation(*link, module->memory()));
+        QVERIFY(!operation(link, module.memory()));
         QVERIFY(mirror() == before);
         int seen = 0;  // whole or not
-        for (const lyrsim::SimLogEntry& e : module->log())
+        for (const lyrsim::SimLogEntry& e : module.log())
             seen += e.frame.com == com;
         QCOMPARE(seen, frames);
     }
@@ -386,33 +373,31 @@ private slots:
         QFETCH(int, size);
         QFETCH(QString, writes);
         QByteArray data = pattern(size);
-        QVERIFY(link->writeToSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(data.data()), 5000));
+        QVERIFY(link.writeToSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(data.data()), 5000));
         QCOMPARE(sequence(), writes);
-        QVERIFY(module->memory().dspFlash.mid(0x80000, size) == data);
+        QVERIFY(module.memory().dspFlash.mid(0x80000, size) == data);
 
-        module->clearLog();
+        module.clearLog();
         QByteArray back(size, 0);
-        QVERIFY(link->readFromSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(back.data())));
+        QVERIFY(link.readFromSamFlash(0x80000, size, reinterpret_cast<uint8_t*>(back.data())));
         QCOMPARE(sequence(), QString(writes).replace("09", "0e").replace("0a", "28"));
         QVERIFY(back == data);
     }
 
     // The link's own guards and the remaining reads need no real ports.
 #if !LYR_OVER_JACK
-    // The GM mixer, which no connection reads; and flash programs with a bad
-    // checksum refused while the wavetable beside them is still taken, so a
-    // module whose flash never held programs still connects.
-    void readsFillTheMirror()
+    // Flash programs with a bad checksum are refused while the wavetable
+    // beside them is still taken, so a module whose flash never held
+    // programs still connects.
+    void flashProgramsRefusedWavetableTaken()
     {
-        SimMemory& m = module->memory();
-        m.gmData = pattern(1024);
-        QVERIFY(link->loadGmDataFromRam() && bytes(gmData) == m.gmData);
+        SimMemory& m = module.memory();
         m.flash[ProgramsArea + 100] = 'x';
         wavetable.family[0].count = 1;
         const QByteArray table = bytes(wavetable), flashed = bytes(programsFlash);
         m.flash.replace(ProgramsArea + 65536, 65536, table);
         std::memset(&wavetable, 0, sizeof(wavetable));
-        QVERIFY(link->loadProgramsAndWavetableFromFlash());
+        QVERIFY(link.loadProgramsAndWavetableFromFlash());
         QVERIFY(bytes(programsFlash) == flashed && bytes(wavetable) == table);
     }
 
@@ -421,15 +406,15 @@ private slots:
     // Without a link nothing goes out.
     void programmingModeRestartsTheModule()
     {
-        QVERIFY(link->beginProgrammingMode());
+        QVERIFY(link.beginProgrammingMode());
         QCOMPARE(sequence(), QString("01"));
-        QCOMPARE(module->log().first().frame.data, QByteArray("\xA5", 1));
-        QVERIFY(!link->isConnected());
-        module->clearLog();
-        QVERIFY(!link->beginProgrammingMode());
-        QVERIFY(!link->endProgrammingMode());
+        QCOMPARE(module.log().first().frame.data, QByteArray("\xA5", 1));
+        QVERIFY(!link.isConnected());
+        module.clearLog();
+        QVERIFY(!link.beginProgrammingMode());
+        QVERIFY(!link.endProgrammingMode());
         QTest::qWait(50);
-        QVERIFY(module->log().isEmpty());
+        QVERIFY(module.log().isEmpty());
     }
 
     void incomingMessageFields_data()
@@ -451,7 +436,7 @@ private slots:
         connect(&in, &QMidiIn::midiMessageReceived, this, [&seen](QMidiMessage* m) {
             seen = QString::asprintf("%02x %u %u %u %u %u | ", unsigned(m->getStatus()), m->getChannel(), m->getPitch(),
                                      m->getVelocity(), m->getControl(), m->getValue())
-                + hexOf(m->getRawMessage());
+                + QByteArray(reinterpret_cast<const char*>(m->getRawMessage().data()), qsizetype(m->getRawMessage().size())).toHex(' ');
         });
         in.deliver(fromHex(wire.constData()));
         QCOMPARE(seen, fields);
@@ -498,8 +483,9 @@ private slots:
             in.closePort();
             out.closePort();
             // More than RtMidi's JACK buffer holds: must not wait for room.
+            std::vector<unsigned char> note { 0x90, 0x40, 0x40 };
             for (int i = 0; i < 10000; ++i)
-                out.sendNoteOn(1, 0x40, 0x40);
+                out.sendRawMessage(note);
         }
         if (server.isNull())
             qunsetenv("JACK_DEFAULT_SERVER");
