@@ -1,9 +1,8 @@
 // The programs block as the module and the .pre file see it: sealing, the
-// trailer check, file import and program selection; the soundbank directory
-// as read from the module; the USB ids the connection finds in a device path.
+// trailer check, file import and program selection; and the soundbank
+// directory as read from the module.
 
 #include "TestSupport.h"
-#include "DevicePath.h"
 #include "TPrograms.h"
 #include "TSoundBankDirEntry.h"
 
@@ -120,9 +119,8 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("entries"); // two id bytes ('.' for 0) and the name field
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("names");
-        // Both id bytes are needed; the count stops at the first gap.
-        QTest::newRow("first id byte only") << QList<QByteArray> { "GMFactory GM", "A.Half" } << 1 << QStringList { "Factory GM", "Half" };
-        QTest::newRow("second id byte only") << QList<QByteArray> { "GMFactory GM", ".BHalf" } << 1 << QStringList { "Factory GM", "Half" };
+        // An entry counts only with both id bytes set, wherever it sits.
+        QTest::newRow("one id byte only") << QList<QByteArray> { "GMFactory GM", "A.Half", ".BHalf" } << 1 << QStringList { "Factory GM", "Half", "Half" };
         QTest::newRow("gap in the middle") << QList<QByteArray> { "GMFactory GM", "..", "S2Pads" } << 2 << QStringList { "Factory GM", "", "Pads" };
         QTest::newRow("Latin-1 name") << QList<QByteArray> { "GMCh\xe2teau Orgue" } << 1 << QStringList { QString::fromUtf8("Ch\xc3\xa2teau Orgue") };
         QList<QByteArray> full(15, "SbBank");
@@ -144,21 +142,6 @@ private slots:
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(getSoundbankName(quint8(i)), names[i]);
         QCOMPARE(getSoundbankName(16) + getSoundbankName(255), QString());
-    }
-
-    void usbIdsFromDevicePaths_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("ids");
-        QTest::newRow("interface path") << "\\\\?\\usb#VID_0A1B&PID_00FF#6&2f1a3b&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}" << "0A1B:00FF";
-        QTest::newRow("no vendor") << "usb&PID_1234#serial" << ":1234";
-        QTest::newRow("lower-case keyword") << "usb#vid_0a1b&pid_00ff#x" << ":";
-    }
-
-    void usbIdsFromDevicePaths()
-    {
-        QFETCH(QString, path);
-        QTEST(extractVendorId(path) + ":" + extractProductId(path), "ids");
     }
 };
 

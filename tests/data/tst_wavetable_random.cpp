@@ -120,7 +120,6 @@ private slots:
                 addWavetable(&wavetable);
             removeAllSoundbanksFromWavetable();
             QCOMPARE(namesAndTail(wavetable), untouched);
-            addFamilyNamesFromWavetable(&source);
             initWavetableFamilyNames();
         }
     }
