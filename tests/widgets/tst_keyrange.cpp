@@ -136,22 +136,6 @@ private slots:
         QTEST(log.log, "emitted");
     }
 
-    void barIsPaintedBetweenTheEnds()
-    {
-        for (const auto& [width, dpr] : { std::pair { 104, 1.0 }, std::pair { 404, 2.0 } }) {
-            QMyRangeSlider slider;
-            slider.resize(width, 10);
-            slider.setMaximum(100, true, false);
-            apply(slider, "high 60;low 20", false);
-            const QImage image = render(&slider, dpr);
-            // Value v lies at pixel v * (width - 4) / 100 + 2; the bar's middle row is y 4.
-            const auto at = [&](double v, double y) { return pixelAt(image, QPointF(v * (width - 4) / 100 + 2, y)); };
-            const QColor bar = slider.palette().color(QPalette::Highlight), background = slider.palette().color(QPalette::Window);
-            const QList<QColor> row { at(10, 4.5), at(22, 4.5), at(40, 4.5), at(58, 4.5), at(80, 4.5), at(40, 0.5), at(40, 9.5) };
-            QCOMPARE(row, (QList<QColor> { grey, bar, bar, bar, grey, background, background }));
-        }
-    }
-
     void keysShowTheRange_data()
     {
         QTest::addColumn<int>("low");
