@@ -1,10 +1,9 @@
 // The knob as the pages use it: values kept in range and signalled exactly as
 // the page handlers and the silent page refresh rely on, the shown number,
 // mouse, wheel and key input, a ring that lights up to the value and a dot or
-// line that points at it; and the fader's level.
+// line that points at it.
 
 #include "QMyDial.h"
-#include "QMySlider.h"
 #include "TestSupport.h"
 #include "WidgetTestHelpers.h"
 
@@ -227,17 +226,6 @@ private slots:
         const double radius = look.indicator == QMyDial::Dot ? side / 4 : (side / 5 + side / 2.5 - 2) / 2;
         QVERIFY(colourAt(image, dial, marker, radius, pointer));
         QVERIFY(!colourAt(image, dial, marker + 180, radius, pointer));
-    }
-
-    // The fader with no maximum shows an empty level instead of dividing by zero.
-    void faderWithoutAMaximum()
-    {
-        QMySlider slider;
-        slider.resize(50, 200);
-        slider.setMin(-10);
-        slider.setMax(0);
-        slider.setValue(0, true, false);
-        QCOMPARE(pixelAt(render(&slider, 1), QPointF(25, 190.5)), QColor(80, 80, 80));
     }
 };
 
