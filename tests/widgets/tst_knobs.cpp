@@ -192,8 +192,6 @@ private slots:
         QTest::newRow("normal, dot at the bottom") << Look { QMyDial::Normal, dot, 0, 0, 81, 1 } << L {} << L { 230, 100, 0 } << 240.0;
         QTest::newRow("normal, line in the middle") << Look { QMyDial::Normal, line, 0, 64, 60, 1 } << L { 230, 180, 100 } << L { 80, 0, -50 } << 89.0;
         QTest::newRow("normal, dot at the top, scale 2") << Look { QMyDial::Normal, dot, 0, 127, 120, 2 } << L { 230, 100, -50 } << L {} << -60.0;
-        // Inverted: lit from the value clockwise to the lower-right end.
-        QTest::newRow("inverted, line") << Look { QMyDial::Inverted, line, 0, 32, 80, 1 } << L { 150, 0, -50 } << L { 180, 230 } << 165.0;
         // Centred: lit from twelve o'clock to the value.
         QTest::newRow("centred, dot at its centre") << Look { QMyDial::Centered, dot, -63, 0, 81, 1 } << L {} << L { 180, 0 } << 90.0;
         QTest::newRow("centred, line at its bottom, scale 2") << Look { QMyDial::Centered, line, -63, -63, 80, 2 } << L { 100, 180, 230 } << L { 80, 0 } << 240.0;
