@@ -9,7 +9,16 @@
 
 using namespace widgettest;
 
+struct End
+{
+    bool low;
+    uint value;
+};
+Q_DECLARE_METATYPE(End)
+
 namespace {
+
+const bool Low = true, High = false;
 
 // Every signal of the slider, in order, as short texts ("low 19").
 struct SignalLog : QObject
@@ -25,14 +34,12 @@ struct SignalLog : QObject
     }
 };
 
-// Runs calls such as "low 20;high 60" with the given flag, as the page sets
-// a layer's range.
-void apply(QMyRangeSlider& s, const QString& calls, bool signal)
+// Ends set one after the other with the given flag, as the page sets a
+// layer's range.
+void apply(QMyRangeSlider& s, const QList<End>& calls, bool signal)
 {
-    for (const QString& call : calls.split(';', Qt::SkipEmptyParts)) {
-        const uint v = call.section(' ', 1).toUInt();
-        call.startsWith("low") ? s.setLowValue(v, true, signal) : s.setHighValue(v, true, signal);
-    }
+    for (const End& c : calls)
+        c.low ? s.setLowValue(c.value, true, signal) : s.setHighValue(c.value, true, signal);
 }
 
 QList<int> ends(const QMyRangeSlider& s) { return { int(s.lowValue()), int(s.highValue()) }; }
@@ -71,22 +78,23 @@ private slots:
     // On 0..127, the range the pages use.
     void endsPushEachOther_data()
     {
-        QTest::addColumn<QString>("setup"); // silent calls before
-        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QList<End>>("setup"); // silent calls before
+        QTest::addColumn<QList<End>>("calls");
         QTest::addColumn<QList<int>>("ends");
         QTest::addColumn<QStringList>("emitted"); // with signals requested
-        QTest::newRow("high below low") << "low 20" << "high 10" << QList<int> { 19, 20 } << QStringList { "high 20", "low 19", "high 20" };
+        using E = QList<End>;
+        QTest::newRow("high below low") << E { { Low, 20 } } << E { { High, 10 } } << QList<int> { 19, 20 } << QStringList { "high 20", "low 19", "high 20" };
         // One below low 0 must not wrap round to the top of the unsigned range.
-        QTest::newRow("high onto low at the bottom") << "high 50" << "high 0" << QList<int> { 0, 1 } << QStringList { "high 1" };
-        QTest::newRow("same value does nothing") << "low 40" << "low 40" << QList<int> { 40, 127 } << QStringList {};
-        QTest::newRow("refresh past the old high") << "low 10;high 20" << "low 50;high 60" << QList<int> { 50, 60 }
+        QTest::newRow("high onto low at the bottom") << E { { High, 50 } } << E { { High, 0 } } << QList<int> { 0, 1 } << QStringList { "high 1" };
+        QTest::newRow("same value does nothing") << E { { Low, 40 } } << E { { Low, 40 } } << QList<int> { 40, 127 } << QStringList {};
+        QTest::newRow("refresh past the old high") << E { { Low, 10 }, { High, 20 } } << E { { Low, 50 }, { High, 60 } } << QList<int> { 50, 60 }
                                                    << QStringList { "high 51", "low 50", "high 60" };
     }
 
     void endsPushEachOther()
     {
-        QFETCH(QString, setup);
-        QFETCH(QString, calls);
+        QFETCH(QList<End>, setup);
+        QFETCH(QList<End>, calls);
         QFETCH(QStringList, emitted);
         for (bool signal : { true, false }) {
             QMyRangeSlider slider;
@@ -125,7 +133,7 @@ private slots:
         QMyRangeSlider slider;
         slider.resize(104, 10);
         slider.setMaximum(100, true, false);
-        apply(slider, QString("high 80;low %1").arg(low), false);
+        apply(slider, { { High, 80 }, { Low, uint(low) } }, false);
         SignalLog log(&slider);
         press(&slider, QPointF(pressAt, 5));
         for (int x : movesTo)
