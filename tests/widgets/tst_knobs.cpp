@@ -93,7 +93,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("a hair below zero reads 0.0") << 16383 << -24.0 << 24.0 << 1 << 8191 << "0.0 u";
         QTest::newRow("below zero") << 16383 << -24.0 << 24.0 << 1 << 0 << "-24.0 u";
-        QTest::newRow("any non-zero decimals is one place") << 10 << 0.0 << 1.0 << 3 << 3 << "0.3 u";
+        QTest::newRow("whole numbers") << 127 << 0.0 << 127.0 << 0 << 100 << "100 u";
     }
 
     void shownNumberFollowsTheDisplayedScale()
