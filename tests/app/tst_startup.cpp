@@ -1,26 +1,18 @@
-// Start-up and the bare form: the stored zoom reaching Qt, the warning for a
-// command sent while the module is not connected, and the Clear button of
-// the Debug page's byte edits.
+// Start-up: the stored zoom reaching Qt, and the warning for a command sent
+// while the module is not connected.
 
 #include "TestSupport.h"
 #include "NotConnectedWarning.h"
 #include "QMidiUtils.h"
 #include "ScriptedPrompts.h"
 #include "Startup.h"
-#include "ui_LyrForm.h"
 
-#include <QLineEdit>
 #include <QSettings>
 
 class TestStartup : public QObject
 {
     Q_OBJECT
-    QMainWindow window;
-    Ui_LyrForm ui;
-
 private slots:
-    void initTestCase() { ui.setupUi(&window); }
-
     // A zoom Qt would apply literally (0, negative, huge) would leave a
     // window too small or too big to change it back from.
     void scaleSettingReachesQt_data()
@@ -65,21 +57,12 @@ private slots:
         if (setting.isValid())
             QSettings().setValue("showNotConnectedWarning", setting);
         ScriptedPrompts prompts;
+        QWidget window;
         QMidiUtils link;
         QObject::connect(&link, &QMidiUtils::notConnected, &window, [&] { showNotConnectedWarning(&window, prompts); });
         unsigned char edit[3] = { 0x15, 0x04, 0x64 };
         link.sendCommand(0x21, 3, edit);
         QTEST(prompts.shown("warning"), "shown");
-    }
-
-    // Clear empties the sixteen byte edits and no other field.
-    void clearEmptiesTheByteEdits()
-    {
-        for (QLineEdit* e : window.findChildren<QLineEdit*>())
-            e->setText("1");
-        ui.clearPushButton->click();
-        for (QLineEdit* e : window.findChildren<QLineEdit*>())
-            QVERIFY2(e->text().isEmpty() == e->objectName().startsWith("byte"), qPrintable(e->objectName()));
     }
 };
 
