@@ -122,11 +122,11 @@ class TestMenus : public QObject
 
     QAction* action(const QString& name) const { return f->window->findChild<QAction*>(name); }
     QString warned() const { return f->prompts.shown("warning").join(';'); }
-    void fault(const QString& rule)
+    // The module refuses command com; 0: nothing.
+    void refuse(int com)
     {
-        lyrsim::SimFault parsed;
-        if (lyrsim::SimFault::parse(rule, &parsed))
-            f->module.addFault(parsed);
+        if (com)
+            f->module.addFault({ SimFault::Nack, com });
     }
     // A fresh file holding data; null data: a folder in its place.
     QString file(const QByteArray& data)
@@ -327,20 +327,20 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("refused");      // the command the module refuses; 0 none
         QTest::addColumn<QString>("outcome");  // empty: written; "declined"; else part of the one warning
         const QByteArray ldr = makeImage(Image::Loader), app = makeImage(Image::Application);
         const QByteArray par = makeImage(Image::Parameters), pcm = makeImage(Image::Pcm, 200000);
         const QString loader = "actionUpdateLoader", parameters = "actionUpdateParameters";
-        QTest::newRow("loader") << loader << ldr << "" << "";
-        QTest::newRow("loader declined") << loader << ldr << "" << "declined";
-        QTest::newRow("pcm over two 128 KB blocks") << "actionUpdatePcm" << pcm << "" << "";
-        QTest::newRow("parameters") << parameters << par << "" << "";
-        QTest::newRow("empty file") << loader << QByteArray("") << "" << "Invalid file\nThe file is empty.";
-        QTest::newRow("loader, md5 byte") << loader << flipped(ldr, -1) << "" << "MD5 digest";
-        QTest::newRow("application, reset vector") << "actionUpdateApplication" << flipped(app, 0) << "" << "reset vector";
-        QTest::newRow("parameters, refused") << parameters << par << "nack:0x09" << "Operation failed";
-        QTest::newRow("initialisation, no loader port") << "actionInitInstrument" << app << "" << "Operation failed";
+        QTest::newRow("loader") << loader << ldr << 0 << "";
+        QTest::newRow("loader declined") << loader << ldr << 0 << "declined";
+        QTest::newRow("pcm over two 128 KB blocks") << "actionUpdatePcm" << pcm << 0 << "";
+        QTest::newRow("parameters") << parameters << par << 0 << "";
+        QTest::newRow("empty file") << loader << QByteArray("") << 0 << "Invalid file\nThe file is empty.";
+        QTest::newRow("loader, md5 byte") << loader << flipped(ldr, -1) << 0 << "MD5 digest";
+        QTest::newRow("application, reset vector") << "actionUpdateApplication" << flipped(app, 0) << 0 << "reset vector";
+        QTest::newRow("parameters, refused") << parameters << par << 0x09 << "Operation failed";
+        QTest::newRow("initialisation, no loader port") << "actionInitInstrument" << app << 0 << "Operation failed";
     }
     void update()
     {
@@ -351,8 +351,8 @@ private slots:
             QSKIP("a loader's ports are present");
         f->prompts.files << file(image);
         f->prompts.questions << (outcome == "declined" ? QMessageBox::No : QMessageBox::Yes);
-        QFETCH(QString, fault);
-        this->fault(fault);
+        QFETCH(int, refused);
+        refuse(refused);
 
         this->action(action)->trigger();
         if (!outcome.isEmpty()) {
@@ -408,7 +408,7 @@ private slots:
         f->module.usbStepMs = 50;
         f->window->endReportTimeoutMs = job.trouble == "link down" ? 30000 : 250;
         if (job.trouble == "silent")
-            fault(QString("nack:%1").arg(job.com));  // a NACK, then nothing
+            refuse(job.com);  // a NACK, then nothing
         f->prompts.inputs << (job.answer.isEmpty() ? QVariant() : QVariant(job.answer));
         QSignalSpy progress(&f->link, &QMidiUtils::updateProgress);
         QElapsedTimer clock;
@@ -445,27 +445,27 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QByteArray>("descriptor");  // the file's text; null: a folder in its place
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("refused");            // the command the module refuses; 0 none
         QTest::addColumn<int>("added");              // voices more than before; -1: the table untouched
         QTest::addColumn<QString>("warning");
         const QByteArray two = "$,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,One\n"
                                "$,0,1,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,Two\n";
         const QString load = "actionLoadWavetableFromDisk", save = "actionSaveWavetable";
-        QTest::newRow("descriptor adds its voices") << load << two << "" << 2 << "";
-        QTest::newRow("descriptor without voices") << load << QByteArray("# none\n") << "" << -1
+        QTest::newRow("descriptor adds its voices") << load << two << 0 << 2 << "";
+        QTest::newRow("descriptor without voices") << load << QByteArray("# none\n") << 0 << -1
                                                    << "Invalid file\nThe descriptor names no voice.";
-        QTest::newRow("descriptor unreadable") << load << QByteArray() << "" << -1 << "Cannot open file";
-        QTest::newRow("module refuses the table") << load << two << "nack:0x05" << 2 << "Cannot save wavetable";
-        QTest::newRow("clear") << "actionClearWavetable" << two << "" << -1000 << "";
-        QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << "" << 0 << "";
-        QTest::newRow("saved") << save << QByteArray("") << "" << -1 << "";
-        QTest::newRow("save into a folder") << save << QByteArray() << "" << -1 << "Cannot open file";
+        QTest::newRow("descriptor unreadable") << load << QByteArray() << 0 << -1 << "Cannot open file";
+        QTest::newRow("module refuses the table") << load << two << 0x05 << 2 << "Cannot save wavetable";
+        QTest::newRow("clear") << "actionClearWavetable" << two << 0 << -1000 << "";
+        QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << 0 << 0 << "";
+        QTest::newRow("saved") << save << QByteArray("") << 0 << -1 << "";
+        QTest::newRow("save into a folder") << save << QByteArray() << 0 << -1 << "Cannot open file";
     }
     void wavetableAction()
     {
         QFETCH(QString, action);
         QFETCH(QByteArray, descriptor);
-        QFETCH(QString, fault);
+        QFETCH(int, refused);
         QFETCH(int, added);
         QFETCH(QString, warning);
         const int factoryVoices = voices();
@@ -473,7 +473,7 @@ private slots:
         if (action == "actionLoadWavetableFactory")  // voices of another set first, which the factory set replaces
             f->window->loadWavetable(path);
         f->module.clearLog();
-        this->fault(fault);
+        refuse(refused);
         f->prompts.files << path;
         f->prompts.questions << QMessageBox::Yes;
         const QByteArray before = bytes(wavetable);
