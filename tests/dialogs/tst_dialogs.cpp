@@ -1,7 +1,6 @@
 // The dialogs the window opens: the voice chooser over the factory
 // wavetable, the preferences (a change stored in the setup block and sent to
-// the module at once, the zoom kept for the next start), and the port
-// chooser's two choices.
+// the module at once), and the port chooser's two choices.
 
 #include "TestSupport.h"
 #include "PreferencesDialog.h"
@@ -17,7 +16,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
 
 #include <cstring>
@@ -188,31 +186,6 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(setup), sizeof(TSetup)), expected);
         QCOMPARE(f.frames(1), QStringList { QString::asprintf("21:15 %02x %02x", item, value) });
         QCOMPARE(int(quint8(f.module.memory().ramPrograms[65408 + item])), value);
-    }
-
-    // The zoom shown is the stored one, if it is one of ours; a choice is
-    // stored at once.
-    void zoomStoredForNextStart_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("choose");
-        QTest::addColumn<QString>("scale");
-        QTest::newRow("nothing stored") << QVariant() << "100%" << 1 << "1.25";
-        QTest::newRow("2 stored") << QVariant("2") << "200%" << 0 << "1";
-        QTest::newRow("no zoom of ours") << QVariant("1.3") << "" << 4 << "2";
-    }
-    void zoomStoredForNextStart()
-    {
-        QFETCH(QVariant, stored);
-        QFETCH(int, choose);
-        stored.isValid() ? QSettings().setValue("scale", stored) : QSettings().remove("scale");
-        PreferencesDialog dialog;
-        auto* zoom = dialog.findChild<QComboBox*>("zoomComboBox");
-        QTEST(zoom->currentText(), "shown");
-        QCOMPARE(QSettings().value("scale"), stored);
-        zoom->setCurrentIndex(choose);
-        QTEST(QSettings().value("scale").toString(), "scale");
     }
 
     // Both choices come back after OK, nothing after Cancel; odd
