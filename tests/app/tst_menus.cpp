@@ -338,7 +338,8 @@ private slots:
         QTest::newRow("parameters") << parameters << par << 0 << "";
         QTest::newRow("empty file") << loader << QByteArray("") << 0 << "Invalid file\nThe file is empty.";
         QTest::newRow("loader, md5 byte") << loader << flipped(ldr, -1) << 0 << "MD5 digest";
-        QTest::newRow("application, reset vector") << "actionUpdateApplication" << flipped(app, 0) << 0 << "reset vector";
+        QTest::newRow("application, reset vector") << "actionUpdateApplication" << flipped(app, 0) << 0
+                                                   << "reset vector";
         QTest::newRow("parameters, refused") << parameters << par << 0x09 << "Operation failed";
         QTest::newRow("initialisation, no loader port") << "actionInitInstrument" << app << 0 << "Operation failed";
     }

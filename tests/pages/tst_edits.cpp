@@ -232,8 +232,9 @@ private slots:
         QTEST(controlFits(family, record), "fits");
     }
 
-    // The Debug and Tools menus, the Debug page, the GM reverb and the effect
-    // presets are there beside the marker folder only; the GM menu never.
+    // The Debug and Tools menus, the Debug page, the GM reverb and the two
+    // effect presets are there beside the marker folder only; the GM menu
+    // never.
     void developerPartsFollowTheMarker()
     {
         QDir beside(QCoreApplication::applicationDirPath());
@@ -248,8 +249,8 @@ private slots:
                                         menus.contains(ui->menuTools->menuAction()),
                                         ui->centralTabWidget->indexOf(ui->setupTab) >= 0,
                                         !ui->gmReverbGroupBox->isHidden(),
-                                        !ui->reverbPresetComboBox->isHidden() && !ui->chorusPresetComboBox->isHidden() };
-            QCOMPARE(present, QList<bool>(5, marker));
+                                        !ui->reverbPresetComboBox->isHidden(), !ui->chorusPresetComboBox->isHidden() };
+            QCOMPARE(present, QList<bool>(6, marker));
             QVERIFY(!menus.contains(ui->menuGM->menuAction()));
         }
     }
