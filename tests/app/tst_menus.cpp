@@ -50,6 +50,17 @@ struct Case
     bool written;       // the module's flash holds the editor's block, sealed
 };
 
+// A job on the module's USB stick, and how it ends.
+struct UsbJob
+{
+    QString action;
+    QStringList files;  // on the stick; none: no stick
+    QString answer;     // the file chosen; empty: the chooser cancelled
+    int com;            // the job's command; -1: none is started
+    QString trouble;    // "silent", "link down" or none
+    QString outcome;    // the module's end text, or the warning
+};
+
 QString badFile() { return lyrtest::scratchDir() + "/bad.pre"; }
 
 QByteArray flashPrograms(SimMemory& memory)
@@ -99,6 +110,7 @@ QList<QStringList> runsIn(const QString& dir)
 } // namespace
 
 Q_DECLARE_METATYPE(Case)
+Q_DECLARE_METATYPE(UsbJob)
 
 class TestMenus : public QObject
 {
@@ -110,11 +122,11 @@ class TestMenus : public QObject
 
     QAction* action(const QString& name) const { return f->window->findChild<QAction*>(name); }
     QString warned() const { return f->prompts.shown("warning").join(';'); }
-    void fault(const QString& rule)
+    // The module refuses command com; 0: nothing.
+    void refuse(int com)
     {
-        lyrsim::SimFault parsed;
-        if (lyrsim::SimFault::parse(rule, &parsed))
-            f->module.addFault(parsed);
+        if (com)
+            f->module.addFault({ SimFault::Nack, com });
     }
     // A fresh file holding data; null data: a folder in its place.
     QString file(const QByteArray& data)
@@ -306,52 +318,44 @@ private slots:
         QVERIFY(f->module.log().isEmpty());
     }
 
-    // A critical update asks first; each entry opens its own file filter. A
-    // written image is in the module's memory and the module restarts; the
-    // countdown shows every second, then gives the window back, and with no
-    // port name remembered tries no port and says so. A refused image never
-    // reaches the module; a failed write gives the window back, and neither
-    // counts down nor reports success.
+    // A critical update asks first. A written image is in the module's
+    // memory and the module restarts; the countdown shows every second, then
+    // gives the window back, and with no port name remembered tries no port
+    // and says so. A refused image never reaches the module; a failed write
+    // gives the window back, and neither counts down nor reports success.
     void update_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("filter");
         QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("refused");      // the command the module refuses; 0 none
         QTest::addColumn<QString>("outcome");  // empty: written; "declined"; else part of the one warning
-        const auto row = [](const char* name, const char* action, const char* filter, const QByteArray& image,
-                            const char* fault, const char* outcome) {
-            QTest::newRow(name) << QString(action) << QString(filter) << image << QString(fault) << QString(outcome);
-        };
         const QByteArray ldr = makeImage(Image::Loader), app = makeImage(Image::Application);
-        const QByteArray par = makeImage(Image::Parameters);
-        const char *loader = "actionUpdateLoader", *ldrFilter = "Loader (*.bin)", *appFilter = "Application (*.bin)";
-        const char* parFilter = "Parameters (*.PAR *.par)";
-        row("loader", loader, ldrFilter, ldr, "", "");
-        row("loader declined", loader, "", ldr, "", "declined");
-        row("pcm over two 128 KB blocks", "actionUpdatePcm", "PCM (*.PCM *.pcm)", makeImage(Image::Pcm, 200000), "",
-            "");
-        row("parameters", "actionUpdateParameters", parFilter, par, "", "");
-        row("empty file", loader, ldrFilter, "", "", "Invalid file\nThe file is empty.");
-        row("loader, md5 byte", loader, ldrFilter, flipped(ldr, -1), "", "MD5 digest");
-        row("application, reset vector", "actionUpdateApplication", appFilter, flipped(app, 0), "", "reset vector");
-        row("parameters, refused", "actionUpdateParameters", parFilter, par, "nack:0x09", "Operation failed");
-        row("initialisation, no loader port", "actionInitInstrument", appFilter, app, "", "Operation failed");
+        const QByteArray par = makeImage(Image::Parameters), pcm = makeImage(Image::Pcm, 200000);
+        const QString loader = "actionUpdateLoader", parameters = "actionUpdateParameters";
+        QTest::newRow("loader") << loader << ldr << 0 << "";
+        QTest::newRow("loader declined") << loader << ldr << 0 << "declined";
+        QTest::newRow("pcm over two 128 KB blocks") << "actionUpdatePcm" << pcm << 0 << "";
+        QTest::newRow("parameters") << parameters << par << 0 << "";
+        QTest::newRow("empty file") << loader << QByteArray("") << 0 << "Invalid file\nThe file is empty.";
+        QTest::newRow("loader, md5 byte") << loader << flipped(ldr, -1) << 0 << "MD5 digest";
+        QTest::newRow("application, reset vector") << "actionUpdateApplication" << flipped(app, 0) << 0
+                                                   << "reset vector";
+        QTest::newRow("parameters, refused") << parameters << par << 0x09 << "Operation failed";
+        QTest::newRow("initialisation, no loader port") << "actionInitInstrument" << app << 0 << "Operation failed";
     }
     void update()
     {
         QFETCH(QString, action);
         QFETCH(QByteArray, image);
-        QFETCH(QString, fault);
         QFETCH(QString, outcome);
         if (action == "actionInitInstrument" && f->link.midiIn.getPorts().join("").contains("(T-CASE"))
             QSKIP("a loader's ports are present");
         f->prompts.files << file(image);
         f->prompts.questions << (outcome == "declined" ? QMessageBox::No : QMessageBox::Yes);
-        this->fault(fault);
+        QFETCH(int, refused);
+        refuse(refused);
 
         this->action(action)->trigger();
-        QTEST(f->prompts.shown("open").value(0).section('|', -1), "filter");
         if (!outcome.isEmpty()) {
             QCOMPARE(f->prompts.shown("warning").size(), outcome == "declined" ? 0 : 1);
             QVERIFY2(outcome == "declined" || warned().contains(outcome), qPrintable(warned()));
@@ -366,6 +370,7 @@ private slots:
         const bool loader = action == "actionUpdateLoader";
         const int at = loader ? SimMemory::flashOffset(info.LoaderAddr, image.size()) : int(SimMemory::SampleArea);
         QCOMPARE((loader ? m.flash : m.dspFlash).mid(at, image.size()), image);
+        QCOMPARE(f->received(ComSamErase).size(), int(action == "actionUpdatePcm"));  // PCM over an erased DSP flash
         QTRY_COMPARE(f->received(0x01), QList<QByteArray>({ QByteArray("\xAA") }));  // the module restarts
         f->module.clearLog();
         tick(15);  // from 15 down to 1
@@ -382,67 +387,54 @@ private slots:
     // falls silent or the link goes down.
     void usbJob_data()
     {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QStringList>("files");  // on the stick; none: no stick
-        QTest::addColumn<QString>("answer");     // the file chosen; empty: the chooser cancelled
-        QTest::addColumn<int>("com");            // the job's command; -1 none is started
-        QTest::addColumn<QString>("trouble");    // "silent", "link down" or none
-        QTest::addColumn<QString>("outcome");    // the module's end text, or the warning
-        const QStringList files { "BANK1.SBK", "LYR.PCM", "Été.pcm", "LYR.PAR" };
-        const auto row = [](const char* name, const char* action, const QStringList& on, const char* answer, int com,
-                            const char* trouble, const char* outcome) {
-            QTest::newRow(name) << QString(action) << on << QString(answer) << com << QString(trouble)
-                                << QString(outcome);
-        };
-        const char *pcm = "actionUpdatePcmFromUsb", *failed = "Operation failed";
-        row("install pcm", pcm, files, "Été.pcm", 0x15, "", "PCM updated");
-        row("compare parameters", "actionCompareParametersFromUsb", files, "LYR.PAR", 0x12, "",
-            "Parameters compare OK");
-        row("module falls silent", pcm, files, "LYR.PCM", 0x15, "silent", failed);
-        row("link goes down", pcm, files, "LYR.PCM", 0x15, "link down", failed);
-        row("no stick", pcm, {}, "", -1, "", "No USB pen plugged in");
-        row("no such file", pcm, { "README.TXT" }, "", -1, "", "No file present in USB pen");
-        row("chooser cancelled", "actionComparePcmFromUsb", files, "", -1, "", "No file selected");
+        QTest::addColumn<UsbJob>("job");
+        const QStringList files { "BANK1.SBK", "LYR.PCM", "Été.pcm", "LYR.PAR" }, readme { "README.TXT" };
+        const QString pcm = "actionUpdatePcmFromUsb", par = "actionCompareParametersFromUsb";
+        const QString cmp = "actionComparePcmFromUsb", failed = "Operation failed";
+        auto row = [](const char* name, const UsbJob& job) { QTest::newRow(name) << job; };
+        //                          action on stick  answer     com   trouble      outcome
+        row("install pcm",         { pcm,   files,  "Été.pcm", 0x15, "",          "PCM updated" });
+        row("compare parameters",  { par,   files,  "LYR.PAR", 0x12, "",          "Parameters compare OK" });
+        row("module falls silent", { pcm,   files,  "LYR.PCM", 0x15, "silent",    failed });
+        row("link goes down",      { pcm,   files,  "LYR.PCM", 0x15, "link down", failed });
+        row("no stick",            { pcm,   {},     "",        -1,   "",          "No USB pen plugged in" });
+        row("no such file",        { pcm,   readme, "",        -1,   "",          "No file present in USB pen" });
+        row("chooser cancelled",   { cmp,   files,  "",        -1,   "",          "No file selected" });
     }
     void usbJob()
     {
-        QFETCH(QString, action);
-        QFETCH(QStringList, files);
-        QFETCH(QString, answer);
-        QFETCH(int, com);
-        QFETCH(QString, trouble);
-        QFETCH(QString, outcome);
-        f->module.memory().usbStick = !files.isEmpty();
-        f->module.memory().usbFiles = files;
+        QFETCH(UsbJob, job);
+        f->module.memory().usbStick = !job.files.isEmpty();
+        f->module.memory().usbFiles = job.files;
         f->module.usbStepMs = 50;
-        f->window->endReportTimeoutMs = trouble == "link down" ? 30000 : 250;
-        if (trouble == "silent")
-            fault(QString("nack:%1").arg(com));  // a NACK, then nothing
-        f->prompts.inputs << (answer.isEmpty() ? QVariant() : QVariant(answer));
+        f->window->endReportTimeoutMs = job.trouble == "link down" ? 30000 : 250;
+        if (job.trouble == "silent")
+            refuse(job.com);  // a NACK, then nothing
+        f->prompts.inputs << (job.answer.isEmpty() ? QVariant() : QVariant(job.answer));
         QSignalSpy progress(&f->link, &QMidiUtils::updateProgress);
         QElapsedTimer clock;
         clock.start();
 
-        this->action(action)->trigger();
-        if (com < 0) {
-            QCOMPARE(warned(), "Warning|" + outcome);
+        action(job.action)->trigger();
+        if (job.com < 0) {
+            QCOMPARE(warned(), "Warning|" + job.outcome);
             QCOMPARE(f->frames().size(), 1);  // the listing only
             return verifyGivenBack();
         }
         QCOMPARE(f->prompts.shown("item").value(0).section('|', 2),
-                 QString(action.contains("Pcm") ? "LYR.PCM,Été.pcm" : "LYR.PAR"));
-        QTRY_COMPARE(f->received(quint8(com)), QList<QByteArray>({ answer.toUtf8() + '\0' }));
+                 QString(job.action.contains("Pcm") ? "LYR.PCM,Été.pcm" : "LYR.PAR"));
+        QTRY_COMPARE(f->received(quint8(job.com)), QList<QByteArray>({ job.answer.toUtf8() + '\0' }));
         QVERIFY(!f->window->isEnabled());
-        if (trouble == "link down")
+        if (job.trouble == "link down")
             f->link.closePorts();
-        QTRY_COMPARE_WITH_TIMEOUT(warned(), trouble.isEmpty() ? QString() : "Warning|" + outcome, 3000);
-        QVERIFY(clock.elapsed() >= (trouble == "silent" ? 250 : 0));
-        if (trouble.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(warned(), job.trouble.isEmpty() ? QString() : "Warning|" + job.outcome, 3000);
+        QVERIFY(clock.elapsed() >= (job.trouble == "silent" ? 250 : 0));
+        if (job.trouble.isEmpty()) {
             QTRY_COMPARE(progress.size(), 5);
             QTest::qWait(500);  // past the end report and past the give-up time it stopped
             QVERIFY(warned().isEmpty());
             QCOMPARE(progress.last().at(0).toInt(), 100);
-            QCOMPARE(f->window->lastMessage, outcome);
+            QCOMPARE(f->window->lastMessage, job.outcome);
         }
         verifyGivenBack();
     }
@@ -454,27 +446,27 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QByteArray>("descriptor");  // the file's text; null: a folder in its place
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("refused");            // the command the module refuses; 0 none
         QTest::addColumn<int>("added");              // voices more than before; -1: the table untouched
         QTest::addColumn<QString>("warning");
         const QByteArray two = "$,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,One\n"
                                "$,0,1,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,Two\n";
         const QString load = "actionLoadWavetableFromDisk", save = "actionSaveWavetable";
-        QTest::newRow("descriptor adds its voices") << load << two << "" << 2 << "";
-        QTest::newRow("descriptor without voices") << load << QByteArray("# none\n") << "" << -1
+        QTest::newRow("descriptor adds its voices") << load << two << 0 << 2 << "";
+        QTest::newRow("descriptor without voices") << load << QByteArray("# none\n") << 0 << -1
                                                    << "Invalid file\nThe descriptor names no voice.";
-        QTest::newRow("descriptor unreadable") << load << QByteArray() << "" << -1 << "Cannot open file";
-        QTest::newRow("module refuses the table") << load << two << "nack:0x05" << 2 << "Cannot save wavetable";
-        QTest::newRow("clear") << "actionClearWavetable" << two << "" << -1000 << "";
-        QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << "" << 0 << "";
-        QTest::newRow("saved") << save << QByteArray("") << "" << -1 << "";
-        QTest::newRow("save into a folder") << save << QByteArray() << "" << -1 << "Cannot open file";
+        QTest::newRow("descriptor unreadable") << load << QByteArray() << 0 << -1 << "Cannot open file";
+        QTest::newRow("module refuses the table") << load << two << 0x05 << 2 << "Cannot save wavetable";
+        QTest::newRow("clear") << "actionClearWavetable" << two << 0 << -1000 << "";
+        QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << 0 << 0 << "";
+        QTest::newRow("saved") << save << QByteArray("") << 0 << -1 << "";
+        QTest::newRow("save into a folder") << save << QByteArray() << 0 << -1 << "Cannot open file";
     }
     void wavetableAction()
     {
         QFETCH(QString, action);
         QFETCH(QByteArray, descriptor);
-        QFETCH(QString, fault);
+        QFETCH(int, refused);
         QFETCH(int, added);
         QFETCH(QString, warning);
         const int factoryVoices = voices();
@@ -482,7 +474,7 @@ private slots:
         if (action == "actionLoadWavetableFactory")  // voices of another set first, which the factory set replaces
             f->window->loadWavetable(path);
         f->module.clearLog();
-        this->fault(fault);
+        refuse(refused);
         f->prompts.files << path;
         f->prompts.questions << QMessageBox::Yes;
         const QByteArray before = bytes(wavetable);

@@ -186,7 +186,6 @@ private slots:
         row("row after a gap",  { remove, gap,           {},        1,  noFault,       ok,      2,      done });
         row("factory row",      { remove, plain,         {},        0,  noFault,       factory, -1,     nothing });
         row("remove refused",   { remove, plain,         {},        1,  nack(0x0B),    write,   1,      unchanged });
-        row("dir lost",         { remove, plain,         {},        1,  nack(0x0E),    dir,     1,      done });
         row("dir lost, all",    { erase,  plain,         {},        0,  nack(0x0E),    dir,     0xFFFF, done });
         row("dir not reloaded", { reload, plain,         {},        0,  nack(0x0E),    dir,     -1,     done });
     }

@@ -6,7 +6,9 @@
 
 #include "Prompts.h"
 
+#include <QDialog>
 #include <QList>
+#include <QMenu>
 #include <QPair>
 #include <QStringList>
 #include <QVariant>
@@ -20,7 +22,7 @@ public:
     // What was shown, oldest first, one "kind|title|text" line each; kinds
     // information, warning, critical, about, question, open, save, int,
     // item, ports, exec, popup. File and input dialogs record their caption,
-    // then the start folder or label.
+    // then the start folder and filter, or the label.
     QStringList asked;
 
     // Answers, each queue taken from the front. An empty queue answers as a
@@ -35,27 +37,72 @@ public:
     std::function<int(QDialog*)> onExec;
 
     // The recorded lines of one kind, "title|text" each.
-    QStringList shown(const QString& kind) const;
-    void clear();
+    QStringList shown(const QString& kind) const
+    {
+        QStringList lines;
+        for (const QString& line : asked)
+            if (line.startsWith(kind + "|"))
+                lines << line.mid(kind.size() + 1);
+        return lines;
+    }
+    // Forgets what was shown and every answer not yet taken.
+    void clear() { asked.clear(); questions.clear(); files.clear(); inputs.clear(); portChoices.clear(); }
 
     void information(QWidget*, const QString& title, const QString& text) override { record("information", title, text); }
     void warning(QWidget*, const QString& title, const QString& text) override { record("warning", title, text); }
     void critical(QWidget*, const QString& title, const QString& text) override { record("critical", title, text); }
     void about(QWidget*, const QString& title, const QString& text) override { record("about", title, text); }
-    QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
-    int getInt(QWidget* parent, const QString& title, const QString& label, int value, int min, int max, int step,
-               bool* ok) override;
-    QString getItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
-                    int current, bool editable, bool* ok) override;
-    bool chooseTwo(QWidget* parent, const QString& title, const QString& label1, const QStringList& items1,
-                   int index1, const QString& label2, const QStringList& items2, int index2, QString* choice1,
-                   QString* choice2) override;
-    int exec(QDialog* dialog) override;
-    QAction* popup(QMenu* menu, const QPoint& globalPos) override;
+    QMessageBox::StandardButton question(QWidget*, const QString& title, const QString& text) override
+    {
+        record("question", title, text);
+        return questions.isEmpty() ? QMessageBox::No : questions.takeFirst();
+    }
+    QString openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
+    {
+        return file("open", caption, dir + "|" + filter);
+    }
+    QString saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter) override
+    {
+        return file("save", caption, dir + "|" + filter);
+    }
+    int getInt(QWidget*, const QString& title, const QString& label, int value, int, int, int, bool* ok) override
+    {
+        const QVariant answer = input("int", title, label, ok);
+        return *ok ? answer.toInt() : value;
+    }
+    QString getItem(QWidget*, const QString& title, const QString& label, const QStringList& items, int, bool,
+                    bool* ok) override
+    {
+        return input("item", title, label + "|" + items.join(","), ok).toString();
+    }
+    bool chooseTwo(QWidget*, const QString& title, const QString& label1, const QStringList&, int, const QString&,
+                   const QStringList&, int, QString* choice1, QString* choice2) override
+    {
+        record("ports", title, label1);
+        if (portChoices.isEmpty())
+            return false;
+        std::tie(*choice1, *choice2) = portChoices.takeFirst();
+        return true;
+    }
+    int exec(QDialog* dialog) override
+    {
+        record("exec", dialog->windowTitle(), dialog->metaObject()->className());
+        return onExec ? onExec(dialog) : int(QDialog::Rejected);
+    }
+    QAction* popup(QMenu* menu, const QPoint&) override { record("popup", menu->title(), QString()); return nullptr; }
 
 private:
     void record(const QString& kind, const QString& title, const QString& text) { asked << kind + "|" + title + "|" + text; }
-    QVariant nextInput() { return inputs.isEmpty() ? QVariant() : inputs.takeFirst(); }
+    QString file(const QString& kind, const QString& caption, const QString& where)
+    {
+        record(kind, caption, where);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QVariant input(const QString& kind, const QString& title, const QString& label, bool* ok)
+    {
+        record(kind, title, label);
+        const QVariant answer = inputs.isEmpty() ? QVariant() : inputs.takeFirst();
+        *ok = answer.isValid();
+        return answer;
+    }
 };
