@@ -1,15 +1,23 @@
-// The dialogs the window opens: the voice chooser over the factory
-// wavetable, the preferences (a change stored in the setup block and sent to
-// the module at once), and the port chooser's two choices.
+// The dialogs: the GM mixer (what each edit stores in gmData or the setup
+// block and announces, and a refresh showing it again), the voice chooser
+// over the factory wavetable, the presets list, the preferences (a change
+// stored in the setup block and sent to the module at once), and the port
+// chooser's two choices.
 
 #include "TestSupport.h"
+#include "GmForm.h"
 #include "PreferencesDialog.h"
+#include "PresetsDialog.h"
+#include "QMyDial.h"
 #include "QMyDoubleComboBoxDialog.h"
+#include "TGmChannel.h"
 #include "TGmWavetable.h"
 #include "TPrograms.h"
 #include "VoiceDialog.h"
 #include "WavetableDescriptor.h"
 #include "WindowFixture.h"
+#include "ui_GmForm.h"
+#include "ui_PresetsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +29,20 @@
 #include <cstring>
 
 namespace {
+
+// Every emission of a spy as "a,b,c" lines.
+QStringList calls(const QSignalSpy& spy)
+{
+    QStringList lines;
+    for (const QList<QVariant>& args : spy) {
+        QStringList values;
+        for (const QVariant& v : args)
+            values << QString::number(v.toInt());
+        lines << values.join(',');
+    }
+    return lines;
+}
+
 
 QList<QPushButton*> column(QWidget* dialog, const char* contents)
 {
@@ -69,7 +91,114 @@ private slots:
         extractWavetable(&descriptor, &wavetable, 0);
         initWavetableFamilyNames();
     }
-    void init() { initPrograms(); }
+    void init()
+    {
+        std::memset(gmData, 0, sizeof(gmData));
+        initPrograms();
+    }
+
+    // Turning a dial stores value & 0x7F in its channel's byte (the master
+    // volume in the setup block) and nowhere else, announces it once, and a
+    // refresh turns the dial back to the value, negative ones included.
+    void dialStoresAndReadsBack_data()
+    {
+        QTest::addColumn<QString>("dial");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("channel");  // -1: the setup block
+        QTest::addColumn<int>("param");    // or setup item
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("volume") << "volDial1" << 100 << 0 << 1 << 5 << 100;
+        QTest::newRow("shift at its low end") << "shiftDial16" << -48 << 15 << 3 << 8 << 80;
+        QTest::newRow("tune -1") << "tuneDial3" << -1 << 2 << 4 << 9 << 127;
+        QTest::newRow("pitch at its low end") << "pitchDial7" << -64 << 6 << 113 << 10 << 64;
+        QTest::newRow("pan at its high end") << "panDial5" << 63 << 4 << 5 << 11 << 63;
+        QTest::newRow("master volume") << "masterVolDial" << 100 << -1 << 5 << 5 << 100;
+    }
+    void dialStoresAndReadsBack()
+    {
+        QFETCH(QString, dial);
+        QFETCH(int, value);
+        QFETCH(int, channel);
+        QFETCH(int, param);
+        QFETCH(int, byte);
+        QFETCH(int, stored);
+        const auto block = [channel] { return channel < 0 ? bytes(programs.setup) : bytes(gmData[channel]); };
+        QByteArray expected = block();
+        expected[byte] = char(stored);
+        GmForm gm;
+        QSignalSpy variation(&gm, &GmForm::gmVoiceVariation);
+        QSignalSpy setup(&gm, &GmForm::setupVariation);
+        auto* d = gm.findChild<QMyDial*>(dial);
+        d->setValue(value);
+        QCOMPARE(block(), expected);
+        const QString prefix = channel < 0 ? QString() : QString::number(channel) + ",";
+        QCOMPARE(calls(variation) + calls(setup), QStringList { prefix + QString("%1,%2").arg(param).arg(stored) });
+
+        d->setValue(0, true, false);
+        gm.updateAll();
+        QCOMPARE(d->getValue(), value);
+        QCOMPARE(variation.count() + setup.count(), 1);
+    }
+
+    // A voice chosen for a channel: the drum family sets the drum bit and
+    // " [D]", any other clears them; the other flag bits stay. Each chooser
+    // is gone once closed.
+    void voiceChoice()
+    {
+        gmData[9].flags = GmChannelMute;
+        GmForm gm;
+        QSignalSpy changed(&gm, &GmForm::gmVoiceChanged);
+        for (const int family : { 12, 0 }) {
+            const bool drum = family == 12;
+            const int voice = getVoiceCount(family) - 1, bank = getVoiceBank(family, voice);
+            const int pch = getVoicePch(family, voice);
+            gm.form()->voiceButton10->click();
+            const QList<VoiceDialog*> choosers = gm.findChildren<VoiceDialog*>();
+            QCOMPARE(choosers.size(), 1);
+            emit choosers[0]->voiceChanged(9, uint8_t(family), uint8_t(voice));
+            QCOMPARE(calls(changed).takeLast(), QString("9,%1,%2,%3,%4").arg(family).arg(voice).arg(bank).arg(pch));
+            const TGmChannel& c = gmData[9];
+            QCOMPARE(QList<int>({ c.flags, c.family, c.voice, c.bank, c.pch }),
+                     QList<int>({ GmChannelMute | (drum ? GmChannelDrum : 0), family, voice, bank, pch }));
+            QCOMPARE(gm.form()->voiceButton10->text(), getVoiceName(family, voice) + (drum ? " [D]" : ""));
+            choosers[0]->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(changed.count(), 2);
+    }
+
+    // Mute toggles its bit alone. One solo at a time: moving it announces the
+    // old channel off, then the new one on, and the soloed button cannot be
+    // clicked off. A refresh shows the flags again and says nothing.
+    void muteAndSolo()
+    {
+        gmData[5].flags = GmChannelDrum;
+        GmForm gm;
+        QSignalSpy variation(&gm, &GmForm::gmVoiceVariation);
+        gm.form()->muteButton6->click();
+        QCOMPARE(int(gmData[5].flags), GmChannelDrum | GmChannelMute);
+        gm.form()->muteButton6->click();
+        gm.form()->soloButton2->click();
+        gm.form()->soloButton4->click();
+        gm.form()->soloButton4->click();
+        QCOMPARE(calls(variation), (QStringList { "5,111,1", "5,111,0", "1,112,1", "1,112,0", "3,112,1" }));
+        QCOMPARE(QList<int>({ gmData[1].flags, gmData[3].flags, gmData[5].flags }),
+                 QList<int>({ 0, GmChannelSolo, GmChannelDrum }));
+        QVERIFY(gm.form()->soloButton4->isChecked());
+
+        variation.clear();
+        std::memset(gmData, 0, sizeof(gmData));
+        gmData[7].flags = GmChannelSolo | GmChannelMute;
+        gm.updateAll();
+        QVERIFY(!gm.form()->soloButton4->isChecked());
+        QVERIFY(gm.form()->soloButton8->isChecked() && gm.form()->muteButton8->isChecked());
+        QVERIFY(!gm.form()->muteButton6->isChecked() && !gm.form()->soloButton7->isChecked());
+        QCOMPARE(int(gmData[7].flags), GmChannelSolo | GmChannelMute);
+        QCOMPARE(variation.count(), 0);
+    }
+
+    // The chooser opens on the part's voice; browsing a family chooses
 
     // The chooser opens on the part's voice, the drum family offered;
     // browsing a family chooses
@@ -134,6 +263,34 @@ private slots:
         QVERIFY(dialog.findChild<QGroupBox*>("groupBoxInfo")->isVisible());
         const QPushButton* last = families(&dialog).last();
         QCOMPARE(last->visibleRegion(), QRegion(last->rect()));
+    }
+
+    // A double-click on a name reports the list's kind and that row, equal
+    // names being rows of their own; one on the empty area reports nothing.
+    void presetDoubleClickReportsTheRow_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("row");  // double-clicked; -1 the empty list area
+        QTest::newRow("third name") << 0 << QStringList { "Soft", "Hard", "Punch" } << 2;
+        QTest::newRow("equal names") << 7 << QStringList { "Same", "Same" } << 1;
+        QTest::newRow("empty list") << 2 << QStringList() << -1;
+    }
+    void presetDoubleClickReportsTheRow()
+    {
+        QFETCH(int, type);
+        QFETCH(QStringList, names);
+        QFETCH(int, row);
+        PresetsDialog dialog(nullptr, PresetType(type), names);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget* list = dialog.form()->listWidget;
+        QSignalSpy selected(&dialog, &PresetsDialog::presetSelected);
+        const QPoint at = row < 0 ? QPoint(10, 10) : list->visualItemRect(list->item(row)).center();
+        // A click, then the second press the system turns into a double-click.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at, 2 * QApplication::doubleClickInterval());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(calls(selected), row < 0 ? QStringList() : QStringList { QString("%1,%2").arg(type).arg(row) });
     }
 
     // What the dialog shows of the stored setup, and one click through the

@@ -14,6 +14,7 @@
 #include "QMidiUtils.h"
 #include "SimJackPorts.h"
 #include "SimModule.h"
+#include "TGmChannel.h"
 #include "TGmWavetable.h"
 #include "TInfo.h"
 #include "TPrograms.h"
@@ -38,7 +39,7 @@ namespace {
 // Everything the editor mirrors of the module.
 QByteArray mirror()
 {
-    return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir);
+    return bytes(programs) + bytes(programsFlash) + bytes(wavetable) + bytes(soundBankDir) + bytes(gmData);
 }
 
 QByteArray pattern(int size)
@@ -238,7 +239,7 @@ private slots:
 #endif
 
     // Every command with the bytes the module decoded; the refused ones (a
-    // fourth voice, program 128) send nothing.
+    // fourth voice, program 128, GM channel 17) send nothing.
     void editingCommands()
     {
         QMidiUtils& l = link;
@@ -250,10 +251,14 @@ private slots:
         l.sendLoadProgram(127);
         l.sendLoadProgram(128);
         l.sendOrganVariation(8, 0x10, 0x80);
+        l.sendGmVoiceChange(15, 12, 1, 127, 35);
+        l.sendGmVoiceChange(16, 1, 1, 1, 1);
+        l.sendGmVoiceVariation(9, 113, 64);
         l.systemReset();
         QVERIFY(l.endProgrammingMode());
         l.samReset();
         l.samTest();
+        l.samPcmChecksum();
         l.samPanic();
         // Frames arrive in order: once this one is in, so is every command.
         l.sendCommand(0x27);
@@ -262,7 +267,7 @@ private slots:
         for (const lyrsim::SimLogEntry& e : module.log())
             decoded << QString::asprintf("%02x ", e.frame.com) + e.frame.data.toHex();
         QCOMPARE(decoded.join(", "), QString("20 0203040506, 21 0b01c8, 21 30070321, 21 150464, 21 147f7f, 29 100880, "
-                                             "01 aa, 01 a7, 07 , 00 , 2c , 27 "));
+                                             "2d 0f0c017f23, 2e 710940, 01 aa, 01 a7, 07 , 00 , 0f , 2c , 27 "));
         // Two of them change what the module holds.
         QCOMPARE(int(l.getCurrentProgramIdx()), 127);
         QCOMPARE(int(module.memory().ramPrograms[65408 + 4]), 100);
@@ -381,12 +386,15 @@ private slots:
 
     // The link's own guards and the remaining reads need no real ports.
 #if !LYR_OVER_JACK
-    // Flash programs with a bad checksum are refused while the wavetable
-    // beside them is still taken, so a module whose flash never held
-    // programs still connects.
-    void flashProgramsRefusedWavetableTaken()
+    // The GM mixer, which no connection reads; and flash programs with a bad
+    // checksum refused while the wavetable beside them is still taken, so a
+    // module whose flash never held programs still connects.
+    void readsFillTheMirror()
     {
         SimMemory& m = module.memory();
+        m.gmData = pattern(1024);
+        std::memset(gmData, 0, sizeof(gmData));
+        QVERIFY(link.loadGmDataFromRam() && bytes(gmData) == m.gmData);
         m.flash[ProgramsArea + 100] = 'x';
         wavetable.family[0].count = 1;
         const QByteArray table = bytes(wavetable), flashed = bytes(programsFlash);

@@ -205,6 +205,27 @@ private slots:
         QCOMPARE(asSet(w.rangeSliderMap.keys()), asSet(w.findChildren<QMyRangeSlider*>()));
         QCOMPARE(asSet(w.lineEditMap.keys()), asSet(ui->editTab->findChildren<QLineEdit*>()));
         QCOMPARE(asSet(w.sliderMap.keys()), asSet(w.findChildren<QSlider*>()));
+
+        // No widget in two maps; the name's layer digit is its part; the
+        // Organ and Rotary pages, and only they, drive the organ command; a
+        // knob storing a 14-bit word spans 0..16383, one storing a byte stays
+        // within 127.
+        QSet<QWidget*> distinct;
+        for (const probe::Mapped& m : probe::records(*f->window)) {
+            const QString name = m.widget->objectName();
+            const TControl& r = *m.record;
+            QVERIFY2(!distinct.contains(m.widget), qPrintable(name));
+            distinct.insert(m.widget);
+            if (name.back().isDigit())
+                QVERIFY2(r.part == name.back().digitValue() - 1, qPrintable(name));
+            const bool organPage = ui->organTab->isAncestorOf(m.widget) || ui->rotaryTab->isAncestorOf(m.widget);
+            QVERIFY2(organPage == (r.command == 0x29), qPrintable(name));
+            if (auto* dial = qobject_cast<QMyDial*>(m.widget)) {
+                const bool word = controlWidth(r) == 2;
+                QVERIFY2(word ? dial->getMin() == 0 && dial->getMax() == 16383 : dial->getMax() <= 127,
+                         qPrintable(name));
+            }
+        }
     }
 
     // Records that would edit outside their layer, band, setup item, drawbar
