@@ -81,8 +81,15 @@ QString refusal(const QByteArray& image, const Writer& writer)
     return QString();
 }
 
-// The first port whose name holds mark, case and all; empty when none does.
-QString portWith(const QStringList& ports, const QString& mark, const char* log)
+qint64 nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+QString LyrForm::portWith(const QStringList& ports, const QString& mark, const char* log)
 {
     for (const QString& port : ports) {
         qDebug() << log << port;
@@ -91,14 +98,6 @@ QString portWith(const QStringList& ports, const QString& mark, const char* log)
     }
     return QString();
 }
-
-qint64 nowMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-} // namespace
 
 bool LyrForm::writeOperation(QString const& dialogTitle, QString const& fileFilter, int operation, bool reconnect,
                              bool choosePorts)

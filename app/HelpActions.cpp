@@ -27,16 +27,6 @@ const QString UserManual = QStringLiteral(":/User Manual Borvan LYR - EN.pdf");
 const QString ModuleVendorId = QStringLiteral("5499");
 const QString ModuleProductId = QStringLiteral("0082");
 
-QString firstPortWith(const QStringList& ports, const char* log)
-{
-    for (const QString& port : ports) {
-        qDebug() << log << port;
-        if (port.contains(ModulePortMark, Qt::CaseSensitive))
-            return port;
-    }
-    return QString();
-}
-
 QString version(quint16 word)
 {
     return QString("%1.%2").arg(word >> 8).arg(word & 0xFF);
@@ -76,8 +66,8 @@ void LyrForm::initInstrument()
 
 void LyrForm::reconnectAfterInit()
 {
-    const QString in = firstPortWith(midiUtilsPtr->midiIn.getPorts(), "midiInPorts.at(i)");
-    const QString out = firstPortWith(midiUtilsPtr->midiOut.getPorts(), "midiOutPorts.at(i)");
+    const QString in = portWith(midiUtilsPtr->midiIn.getPorts(), ModulePortMark, "midiInPorts.at(i)");
+    const QString out = portWith(midiUtilsPtr->midiOut.getPorts(), ModulePortMark, "midiOutPorts.at(i)");
     if (!in.isEmpty() && !out.isEmpty()) {
         showProgressDialog();
         connectToModule(in, out, false);

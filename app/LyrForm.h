@@ -33,6 +33,7 @@
 #include <QModelIndex>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -341,6 +342,9 @@ private:
     void reconnectAfterInit();
 
     // FirmwareActions.cpp
+    // The first port whose name holds mark, case and all, each name logged
+    // after log; empty when none does.
+    static QString portWith(const QStringList& ports, const QString& mark, const char* log);
     // The reconnection countdown after a firmware write or an instrument
     // initialisation: 1000 ms ticks that show countdown from 15 down to 0,
     // and the ending on the sixteenth.
