@@ -68,23 +68,22 @@ void LyrForm::reconnectAfterInit()
 {
     const QString in = portWith(midiUtilsPtr->midiIn.getPorts(), ModulePortMark, "midiInPorts.at(i)");
     const QString out = portWith(midiUtilsPtr->midiOut.getPorts(), ModulePortMark, "midiOutPorts.at(i)");
-    if (!in.isEmpty() && !out.isEmpty()) {
+    const bool found = !in.isEmpty() && !out.isEmpty();
+    if (found) {
         showProgressDialog();
         connectToModule(in, out, false);
-        closeProgressDialog();
-    }
-    if (!in.isEmpty() && !out.isEmpty() && midiUtilsPtr->isConnected()) {
-        loadWavetable(InitDescriptor);
-        loadFactoryPrograms();
-        setEnabled(true);
-        return;
-    }
-    // Whatever became of the module, the window is the user's again; the
-    // loader's ports the write used are gone with the restart.
-    if (in.isEmpty() || out.isEmpty())
+    } else {
+        // The loader's ports the write used are gone with the restart.
         midiUtilsPtr->closePorts();
+    }
+    // Whatever became of the module, the window is the user's again.
     closeProgressDialog();
     setEnabled(true);
+    if (found && midiUtilsPtr->isConnected()) {
+        loadWavetable(InitDescriptor);
+        loadFactoryPrograms();
+        return;
+    }
     prompts->warning(this, "Warning", "Connection error");
 }
 
