@@ -100,14 +100,10 @@ void LyrForm::installPrograms(const QString& path, bool fromDisk)
         prompts->warning(this, "Warning", refusal(path, "not a programs file (its trailer is wrong)"));
         return;
     }
+    if (commitToFlash(true, true) && fromDisk)
+        prompts->information(this, "Info", "Success");
     // The block is in programs now, whether or not the module takes it: the
     // pages must show it either way.
-    if (!commitToFlash(true, true)) {
-        updateAll();
-        return;
-    }
-    if (fromDisk)
-        prompts->information(this, "Info", "Success");
     updateAll();
 }
 
