@@ -62,6 +62,13 @@ QPair<QString, QString> LyrForm::chooseMidiPorts()
     return { in, out };
 }
 
+QPair<QString, QString> LyrForm::storedMidiPorts()
+{
+    QSettings settings;
+    return { settings.value("midiInPort", "MIDIIN2 (Borvan Lyr)").toString(),
+             settings.value("midiOutPort", "MIDIOUT2 (Borvan Lyr)").toString() };
+}
+
 void LyrForm::connectToModule(QString inPort, QString outPort, bool verbose)
 {
     if (!midiUtilsPtr)

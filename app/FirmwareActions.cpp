@@ -197,9 +197,7 @@ void LyrForm::countdownTick()
 
 void LyrForm::reconnectAfterUpdate()
 {
-    QSettings settings;
-    const QString in = settings.value("midiInPort", "MIDIIN2 (Borvan Lyr)").toString();
-    const QString out = settings.value("midiOutPort", "MIDIOUT2 (Borvan Lyr)").toString();
+    const auto [in, out] = storedMidiPorts();
     // An empty name would be found in every port.
     const bool named = !in.isEmpty() && !out.isEmpty();
     if (named)

@@ -100,6 +100,9 @@ public:
     QProgressDialog* progressDialog = nullptr;
     // Connecting skips the link's packet test.
     bool skipConnectionTest = false;
+    // The ports last connected to, or the module's own names when none was
+    // stored: where start-up and the end of an update connect.
+    static QPair<QString, QString> storedMidiPorts();
     // Seconds left of a reconnection countdown.
     int countdown = 0;
 

@@ -47,10 +47,9 @@ int main(int argc, char* argv[])
         QObject::connect(&window, &LyrForm::infoMessage, splash, [splash](const QString& text) { splashMessage(splash, text); });
     connectWindowToLink(window, midiUtils);
 
-    const QString inPort = settings.value("midiInPort", "MIDIIN2 (Borvan Lyr)").toString();
-    const QString outPort = settings.value("midiOutPort", "MIDIOUT2 (Borvan Lyr)").toString();
+    const QPair<QString, QString> ports = LyrForm::storedMidiPorts();
     splashMessage(splash, "Connecting to module ...");
-    window.connectToModule(inPort, outPort, false);
+    window.connectToModule(ports.first, ports.second, false);
 
     window.updateAll();
     window.showMaximized();
