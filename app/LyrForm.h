@@ -337,8 +337,6 @@ private:
     struct DebugTransfer;
     void runDebugTransfer(const DebugTransfer& transfer);
 
-    // WavetableActions.cpp
-
     // HelpActions.cpp
     // The end of the initialisation's countdown: the module's ports by name,
     // then the factory wavetable and programs.
@@ -369,9 +367,6 @@ private slots:
     void countdownTick();
     void checkEndReport();
 private:
-
-    // DfuProgramming.cpp
-
     // Soundbanks.cpp
     // The descriptor of an open soundbank file read from position 0: true
     // with its text, size and position when the header and sizes hold.
@@ -386,19 +381,6 @@ private:
     // Checks insert radio button which (off, 1, 2) alone and sends its
     // routing.
     void selectInsertRouting(int which);
-
-    // EditHandlers.cpp
-
-    // Refresh*.cpp
-
-    // Selection.cpp
-
-    // Notifications.cpp
-
-    // EqualiserActions.cpp
-
-    // Presets.cpp
-
 
     Ui_LyrForm* ui = nullptr;
     Prompts* prompts = nullptr;
