@@ -72,35 +72,31 @@ void LyrForm::samTest()
 
 void LyrForm::samPanic()
 {
-    setEnabled(false);
+    Busy busy(this);
     midiUtilsPtr->samPanic();
-    setEnabled(true);
 }
 
 void LyrForm::systemReset()
 {
-    setEnabled(false);
+    Busy busy(this);
     midiUtilsPtr->systemReset();
-    setEnabled(true);
 }
 
 void LyrForm::samReset()
 {
-    setEnabled(false);
+    Busy busy(this);
     midiUtilsPtr->samReset();
-    setEnabled(true);
 }
 
 void LyrForm::test()
 {
-    setEnabled(false);
+    Busy busy(this);
     // Before identification the size is 0 and nothing can be tested.
     const unsigned short packetSize = info.PacketSize;
     if (packetSize != 0 && midiUtilsPtr->test(packetSize))
         prompts->information(this, "Info", QString("Test passed.\nPacket size:%1").arg(packetSize));
     else
         prompts->critical(this, "Error", QString("Test failed.\nPacket size:%1").arg(packetSize));
-    setEnabled(true);
 }
 
 void LyrForm::testFlashReadWrite()

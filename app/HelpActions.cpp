@@ -89,12 +89,11 @@ void LyrForm::reconnectAfterInit()
 
 void LyrForm::identify()
 {
-    setEnabled(false);
+    Busy busy(this);
     if (midiUtilsPtr->identify())
         about();
     else
         prompts->critical(this, "Info", "Identify failed.");
-    setEnabled(true);
 }
 
 void LyrForm::about()

@@ -189,7 +189,7 @@ void LyrForm::addSoundbank()
     extractWavetable(reinterpret_cast<const unsigned char*>(descriptor->text), int(descriptor->size), scratch.get(),
                      getSoundbanksCount());
 
-    setEnabled(false);
+    Busy busy(this);
     showProgressDialog();
     file.seek(0);
     message("Writing Soundbank");
@@ -206,7 +206,6 @@ void LyrForm::addSoundbank()
     closeProgressDialog();
     readSoundbankDir();
     updateAll();
-    setEnabled(true);
 }
 
 bool LyrForm::readSoundbankDir()
@@ -244,7 +243,7 @@ void LyrForm::removeSoundbank(QModelIndex index)
         return;
 
     const int row = index.row();
-    setEnabled(false);
+    Busy busy(this);
     showProgressDialog();
     const bool ok = removeFromModule(uint32_t(n), [&] {
         ui->soundbankTreeView->model()->removeRow(row);
@@ -254,7 +253,7 @@ void LyrForm::removeSoundbank(QModelIndex index)
     closeProgressDialog();
     if (midiUtilsPtr)
         midiUtilsPtr->sendLoadProgram(currentProgram);
-    setEnabled(true);
+    busy.release();
     if (ok)
         prompts->information(this, "Info", "Operation succesful");
 }
@@ -281,12 +280,12 @@ void LyrForm::removeAllSoundbanks()
     if (prompts->question(this, "Clear All Soundbanks", "All soundbanks will be deleted.\nAre you sure?")
         != QMessageBox::Yes)
         return;
-    setEnabled(false);
+    Busy busy(this);
     showProgressDialog();
     const bool ok = removeFromModule(RemoveAllSoundbanks, [] { removeAllSoundbanksFromWavetable(); });
     updateAll();
     closeProgressDialog();
-    setEnabled(true);
+    busy.release();
     if (ok)
         prompts->information(this, "Info", "Operation succesful");
 }
