@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -135,10 +136,8 @@ void LyrForm::saveProgramsToDisk()
     // The checksum of programs is whatever was last sealed or loaded, edits
     // since then included; the file gets one that matches its bytes.
     QByteArray image(reinterpret_cast<const char*>(&programs), sizeof(programs));
-    const quint32 sum = computeChecksum(&programs);
-    const int at = int(offsetof(TPrograms, header) + offsetof(THeader, checksum));
-    for (int i = 0; i < 4; ++i)
-        image[at + i] = char(sum >> (24 - 8 * i));
+    const size_t at = offsetof(TPrograms, header) + offsetof(THeader, checksum);
+    qToBigEndian(computeChecksum(&programs), image.data() + at);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -25,6 +25,7 @@
 #include <QModelIndex>
 #include <QSettings>
 #include <QStandardItemModel>
+#include <QtEndian>
 
 #include <cstring>
 #include <functional>
@@ -109,10 +110,7 @@ bool LyrForm::extractSoundbankDescriptorFromSbk(QFile* file, TSoundBankDescripto
         qDebug() << "File error";
         return false;
     }
-    quint32 words = 0;
-    for (int i = 0; i < 4; ++i)
-        words |= quint32(header[PositionAt + i]) << (8 * i);
-    const quint32 position = 2 * words;
+    const quint32 position = 2 * qFromLittleEndian<quint32>(header + PositionAt);
     const quint32 length = fileSize - position;
     if (length >= SoundBankDescriptorLimit) {
         qDebug() << "sizeDescriptor error";
