@@ -7,6 +7,7 @@
 #include "LyrForm.h"
 
 #include "ColorMap.h"
+#include "SysExFrame.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -20,8 +21,6 @@
 
 namespace {
 
-constexpr quint8 VoiceVariation = 0x21;
-constexpr quint8 OrganVariation = 0x29;
 constexpr quint8 WholeProgram = 0xFF;
 
 quint8* bytes()
@@ -287,7 +286,7 @@ void LyrForm::onDialValueChanged(int value)
     const quint8 p = rec.part;
     const quint8 i = rec.index;
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         if (rec.param == 1) {
             // Bit 0 is the organ's on flag.
             programPtr->organ.onVolume = quint8((programPtr->organ.onVolume & 1) | (b << 1));
@@ -302,7 +301,7 @@ void LyrForm::onDialValueChanged(int value)
         emit organVariation(p, rec.param, b);
         return;
     }
-    if (rec.command != VoiceVariation || rec.param == 0 || rec.param > 108)
+    if (rec.command != ComVoiceVariation || rec.param == 0 || rec.param > 108)
         return;
 
     if (rec.param == 21) {
@@ -456,7 +455,7 @@ void LyrForm::onComboBoxIndexChanged(int index)
         return;
     }
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         quint8& flags = programPtr->organ.flags;
         switch (rec.param) {
         case 4: setBit(flags, organFlagBit(4), d & 1); qDebug() << "Percussion Type:" << (d & 1); break;
@@ -469,7 +468,7 @@ void LyrForm::onComboBoxIndexChanged(int index)
         emit organVariation(WholeProgram, rec.param, c);
         return;
     }
-    if (rec.command != VoiceVariation)
+    if (rec.command != ComVoiceVariation)
         return;
 
     if (rec.param == 36) {
@@ -507,7 +506,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
     const quint8 s = state != 0 ? 1 : 0;
     const quint8 p = rec.part;
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         TDrawbar& organ = programPtr->organ;
         if (rec.param == 39) {
             organ.rotaryControl = switchMask(organ.rotaryControl, rec.index, s);
@@ -541,7 +540,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
         emit organVariation(WholeProgram, rec.param, s);
         return;
     }
-    if (rec.command != VoiceVariation || rec.param > 109)
+    if (rec.command != ComVoiceVariation || rec.param > 109)
         return;
 
     switch (rec.param) {
@@ -599,7 +598,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
 void LyrForm::onRangeSliderLowValueChanged(unsigned int value)
 {
     const TControl rec = rangeSliderMap.value(qobject_cast<QMyRangeSlider*>(sender()));
-    if (rec.command == VoiceVariation && rec.part <= 2 && (rec.param == 7 || rec.param == 9)) {
+    if (rec.command == ComVoiceVariation && rec.part <= 2 && (rec.param == 7 || rec.param == 9)) {
         const quint8 v = quint8(value & 0x7F);
         bytes()[(rec.param == 7 ? 52 : 58) + 2 * rec.part] = v;
         emit voiceVariation(rec.part, rec.param, v);
@@ -610,7 +609,7 @@ void LyrForm::onRangeSliderLowValueChanged(unsigned int value)
 void LyrForm::onRangeSliderHighValueChanged(unsigned int value)
 {
     const TControl rec = rangeSliderMap.value(qobject_cast<QMyRangeSlider*>(sender()));
-    if (rec.command == VoiceVariation && rec.part <= 2 && (rec.index == 8 || rec.index == 10)) {
+    if (rec.command == ComVoiceVariation && rec.part <= 2 && (rec.index == 8 || rec.index == 10)) {
         const quint8 v = quint8(value & 0x7F);
         bytes()[(rec.index == 8 ? 53 : 59) + 2 * rec.part] = v;
         emit voiceVariation(rec.part, rec.index, v);
@@ -625,7 +624,7 @@ void LyrForm::onLineEditReturnPressed()
     if (found == lineEditMap.cend())
         return;
     const TControl rec = *found;
-    if (rec.command != VoiceVariation || rec.part > 2 || rec.param < 7 || rec.param > 10)
+    if (rec.command != ComVoiceVariation || rec.part > 2 || rec.param < 7 || rec.param > 10)
         return;
 
     // Params 7, 8 are the note range, 9, 10 the velocity range; low, high.
@@ -654,7 +653,7 @@ void LyrForm::onSliderValueChanged(int value)
     if (found == sliderMap.cend())
         return;
     const TControl rec = *found;
-    if (rec.command != OrganVariation || rec.part >= 9)
+    if (rec.command != ComOrganVariation || rec.part >= 9)
         return;
     const quint8 v = quint8(value & 0x7F);
     if (rec.param == 2) {
