@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <cstddef>
 #include <iterator>
 
 namespace {
@@ -218,9 +219,11 @@ const CheckStore checkStores[] = {
     { 83,      411,    &LyrForm::updateInsertHqDistorsor,     { 0, 0 } },
 };
 
-const CheckStore* checkStore(quint8 param)
+// The row of a store table for param; null when the table has none.
+template <class Row, std::size_t N>
+const Row* rowOf(const Row (&rows)[N], quint8 param)
 {
-    for (const CheckStore& row : checkStores) {
+    for (const Row& row : rows) {
         if (row.param == param)
             return &row;
     }
@@ -292,11 +295,9 @@ void LyrForm::onDialValueChanged(int value)
             programPtr->organ.onVolume = quint8((programPtr->organ.onVolume & 1) | (b << 1));
             qDebug() << "Organ volume:" << b;
         }
-        for (const OrganStore& row : organStores) {
-            if (row.param == rec.param) {
-                bytes()[row.offset] = b;
-                qDebug() << row.label << b;
-            }
+        if (const OrganStore* row = rowOf(organStores, rec.param)) {
+            bytes()[row->offset] = b;
+            qDebug() << row->label << b;
         }
         emit organVariation(p, rec.param, b);
         return;
@@ -318,11 +319,7 @@ void LyrForm::onDialValueChanged(int value)
         return;
     }
 
-    const DialStore* row = nullptr;
-    for (const DialStore& r : dialStores) {
-        if (r.param == rec.param)
-            row = &r;
-    }
+    const DialStore* row = rowOf(dialStores, rec.param);
     if (!row)
         return;
 
@@ -487,13 +484,10 @@ void LyrForm::onComboBoxIndexChanged(int index)
         emit voiceVariation(rec.part, 110, c);
         return;
     }
-    for (const ComboStore& row : comboStores) {
-        if (row.param == rec.param) {
-            bytes()[row.offset] = c;
-            emit voiceVariation(WholeProgram, rec.param, c);
-            (this->*row.refresh)();
-            return;
-        }
+    if (const ComboStore* row = rowOf(comboStores, rec.param)) {
+        bytes()[row->offset] = c;
+        emit voiceVariation(WholeProgram, rec.param, c);
+        (this->*row->refresh)();
     }
 }
 
@@ -577,12 +571,12 @@ void LyrForm::onCheckBoxStateChanged(int state)
         break;
     }
 
-    const CheckStore* row = checkStore(rec.param);
+    const CheckStore* row = rowOf(checkStores, rec.param);
     if (!row)
         return;
     // Effects sharing a slot: the others go off, checked or not.
     for (quint8 other : row->others) {
-        if (const CheckStore* o = checkStore(other); o && bytes()[o->offset] == 1) {
+        if (const CheckStore* o = rowOf(checkStores, other); o && bytes()[o->offset] == 1) {
             bytes()[o->offset] = 0;
             emit voiceVariation(WholeProgram, other, 0);
             if (o->refresh)
