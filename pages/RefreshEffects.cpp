@@ -15,11 +15,6 @@ using namespace pages;
 
 namespace {
 
-const quint8* bytes()
-{
-    return reinterpret_cast<const quint8*>(programPtr);
-}
-
 // A 14-bit word as the 0..1 a plot takes.
 double unit(int offset)
 {
