@@ -302,7 +302,7 @@ void LyrForm::onDialValueChanged(int value)
         emit organVariation(p, rec.param, b);
         return;
     }
-    if (rec.command != ComVoiceVariation || rec.param == 0 || rec.param > 108)
+    if (rec.command != ComVoiceVariation)
         return;
 
     if (rec.param == 21) {
@@ -534,7 +534,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
         emit organVariation(WholeProgram, rec.param, s);
         return;
     }
-    if (rec.command != ComVoiceVariation || rec.param > 109)
+    if (rec.command != ComVoiceVariation)
         return;
 
     switch (rec.param) {
