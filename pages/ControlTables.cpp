@@ -4,6 +4,7 @@
 #include "ControlTables.h"
 
 #include "LyrForm.h"
+#include "SysExFrame.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -18,8 +19,8 @@ namespace {
 
 constexpr quint8 No = 0xFF;      // field not used
 constexpr quint8 Id = 0xFF;      // command: the handler knows the widget itself
-constexpr quint8 Voice = 0x21;   // voice variation
-constexpr quint8 Organ = 0x29;   // organ variation
+constexpr quint8 Voice = ComVoiceVariation;
+constexpr quint8 Organ = ComOrganVariation;
 constexpr quint8 Inv = 0xFF;     // scale -1: the pan dials send 64 - value
 
 // What picks one of a parameter's copies in the program.

@@ -7,6 +7,7 @@
 #include "LyrForm.h"
 
 #include "ColorMap.h"
+#include "SysExFrame.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -16,12 +17,11 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <cstddef>
 #include <iterator>
 
 namespace {
 
-constexpr quint8 VoiceVariation = 0x21;
-constexpr quint8 OrganVariation = 0x29;
 constexpr quint8 WholeProgram = 0xFF;
 
 quint8* bytes()
@@ -219,9 +219,11 @@ const CheckStore checkStores[] = {
     { 83,      411,    &LyrForm::updateInsertHqDistorsor,     { 0, 0 } },
 };
 
-const CheckStore* checkStore(quint8 param)
+// The row of a store table for param; null when the table has none.
+template <class Row, std::size_t N>
+const Row* rowOf(const Row (&rows)[N], quint8 param)
 {
-    for (const CheckStore& row : checkStores) {
+    for (const Row& row : rows) {
         if (row.param == param)
             return &row;
     }
@@ -287,22 +289,20 @@ void LyrForm::onDialValueChanged(int value)
     const quint8 p = rec.part;
     const quint8 i = rec.index;
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         if (rec.param == 1) {
             // Bit 0 is the organ's on flag.
             programPtr->organ.onVolume = quint8((programPtr->organ.onVolume & 1) | (b << 1));
             qDebug() << "Organ volume:" << b;
         }
-        for (const OrganStore& row : organStores) {
-            if (row.param == rec.param) {
-                bytes()[row.offset] = b;
-                qDebug() << row.label << b;
-            }
+        if (const OrganStore* row = rowOf(organStores, rec.param)) {
+            bytes()[row->offset] = b;
+            qDebug() << row->label << b;
         }
         emit organVariation(p, rec.param, b);
         return;
     }
-    if (rec.command != VoiceVariation || rec.param == 0 || rec.param > 108)
+    if (rec.command != ComVoiceVariation)
         return;
 
     if (rec.param == 21) {
@@ -319,11 +319,7 @@ void LyrForm::onDialValueChanged(int value)
         return;
     }
 
-    const DialStore* row = nullptr;
-    for (const DialStore& r : dialStores) {
-        if (r.param == rec.param)
-            row = &r;
-    }
+    const DialStore* row = rowOf(dialStores, rec.param);
     if (!row)
         return;
 
@@ -456,7 +452,7 @@ void LyrForm::onComboBoxIndexChanged(int index)
         return;
     }
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         quint8& flags = programPtr->organ.flags;
         switch (rec.param) {
         case 4: setBit(flags, organFlagBit(4), d & 1); qDebug() << "Percussion Type:" << (d & 1); break;
@@ -469,7 +465,7 @@ void LyrForm::onComboBoxIndexChanged(int index)
         emit organVariation(WholeProgram, rec.param, c);
         return;
     }
-    if (rec.command != VoiceVariation)
+    if (rec.command != ComVoiceVariation)
         return;
 
     if (rec.param == 36) {
@@ -488,13 +484,10 @@ void LyrForm::onComboBoxIndexChanged(int index)
         emit voiceVariation(rec.part, 110, c);
         return;
     }
-    for (const ComboStore& row : comboStores) {
-        if (row.param == rec.param) {
-            bytes()[row.offset] = c;
-            emit voiceVariation(WholeProgram, rec.param, c);
-            (this->*row.refresh)();
-            return;
-        }
+    if (const ComboStore* row = rowOf(comboStores, rec.param)) {
+        bytes()[row->offset] = c;
+        emit voiceVariation(WholeProgram, rec.param, c);
+        (this->*row->refresh)();
     }
 }
 
@@ -507,7 +500,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
     const quint8 s = state != 0 ? 1 : 0;
     const quint8 p = rec.part;
 
-    if (rec.command == OrganVariation) {
+    if (rec.command == ComOrganVariation) {
         TDrawbar& organ = programPtr->organ;
         if (rec.param == 39) {
             organ.rotaryControl = switchMask(organ.rotaryControl, rec.index, s);
@@ -541,7 +534,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
         emit organVariation(WholeProgram, rec.param, s);
         return;
     }
-    if (rec.command != VoiceVariation || rec.param > 109)
+    if (rec.command != ComVoiceVariation)
         return;
 
     switch (rec.param) {
@@ -578,12 +571,12 @@ void LyrForm::onCheckBoxStateChanged(int state)
         break;
     }
 
-    const CheckStore* row = checkStore(rec.param);
+    const CheckStore* row = rowOf(checkStores, rec.param);
     if (!row)
         return;
     // Effects sharing a slot: the others go off, checked or not.
     for (quint8 other : row->others) {
-        if (const CheckStore* o = checkStore(other); o && bytes()[o->offset] == 1) {
+        if (const CheckStore* o = rowOf(checkStores, other); o && bytes()[o->offset] == 1) {
             bytes()[o->offset] = 0;
             emit voiceVariation(WholeProgram, other, 0);
             if (o->refresh)
@@ -599,7 +592,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
 void LyrForm::onRangeSliderLowValueChanged(unsigned int value)
 {
     const TControl rec = rangeSliderMap.value(qobject_cast<QMyRangeSlider*>(sender()));
-    if (rec.command == VoiceVariation && rec.part <= 2 && (rec.param == 7 || rec.param == 9)) {
+    if (rec.command == ComVoiceVariation && rec.part <= 2 && (rec.param == 7 || rec.param == 9)) {
         const quint8 v = quint8(value & 0x7F);
         bytes()[(rec.param == 7 ? 52 : 58) + 2 * rec.part] = v;
         emit voiceVariation(rec.part, rec.param, v);
@@ -610,7 +603,7 @@ void LyrForm::onRangeSliderLowValueChanged(unsigned int value)
 void LyrForm::onRangeSliderHighValueChanged(unsigned int value)
 {
     const TControl rec = rangeSliderMap.value(qobject_cast<QMyRangeSlider*>(sender()));
-    if (rec.command == VoiceVariation && rec.part <= 2 && (rec.index == 8 || rec.index == 10)) {
+    if (rec.command == ComVoiceVariation && rec.part <= 2 && (rec.index == 8 || rec.index == 10)) {
         const quint8 v = quint8(value & 0x7F);
         bytes()[(rec.index == 8 ? 53 : 59) + 2 * rec.part] = v;
         emit voiceVariation(rec.part, rec.index, v);
@@ -625,7 +618,7 @@ void LyrForm::onLineEditReturnPressed()
     if (found == lineEditMap.cend())
         return;
     const TControl rec = *found;
-    if (rec.command != VoiceVariation || rec.part > 2 || rec.param < 7 || rec.param > 10)
+    if (rec.command != ComVoiceVariation || rec.part > 2 || rec.param < 7 || rec.param > 10)
         return;
 
     // Params 7, 8 are the note range, 9, 10 the velocity range; low, high.
@@ -654,7 +647,7 @@ void LyrForm::onSliderValueChanged(int value)
     if (found == sliderMap.cend())
         return;
     const TControl rec = *found;
-    if (rec.command != OrganVariation || rec.part >= 9)
+    if (rec.command != ComOrganVariation || rec.part >= 9)
         return;
     const quint8 v = quint8(value & 0x7F);
     if (rec.param == 2) {

@@ -39,13 +39,7 @@ void LyrForm::onEqEditButtonClicked()
     const TInsert& eq = programPtr->insert;
     for (int b = 0; b < Bands; ++b) {
         // A byte the graph has no type for opens as All Pass.
-        QMyParametricEq::Type type = QMyParametricEq::AllPassFilter;
-        for (auto it = eqIndexMap.cbegin(); it != eqIndexMap.cend(); ++it) {
-            if (it.value() == eq.eqType[b]) {
-                type = QMyParametricEq::Type(it.key());
-                break;
-            }
-        }
+        const auto type = QMyParametricEq::Type(eqIndexMap.key(eq.eqType[b], QMyParametricEq::AllPassFilter));
         dialog.initEqGraph(b, scaleValue(eq.eqFreq[b], 0, WordMax, FreqMin, FreqMax),
                            scaleValue(eq.eqGain[b], 0, WordMax, GainMin, GainMax),
                            scaleValue(eq.eqQ[b], 0, WordMax, QMin, QMax), type);

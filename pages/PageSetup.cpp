@@ -327,12 +327,12 @@ bool LyrForm::eventFilter(QObject* watched, QEvent* event)
 void LyrForm::initEqPlot()
 {
     // Pens as the band knobs' colours; the brushes are the graph's own.
-    const QColor pens[] = { Qt::yellow, Qt::cyan, Qt::green, Qt::magenta };
     const QColor brushes[] = { { 255, 255, 0, 20 }, { 0, 255, 255, 20 }, { 0, 255, 255, 20 }, { 255, 0, 255, 20 } };
     QMyParametricEqPlot* plot = ui->parametricEqPlot;
     plot->init(4, false);
     for (int band = 0; band < 4; ++band) {
-        plot->setGraphPen(band, QPen(pens[band], 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin), false);
+        const QColor pen(eqBandColors[band].color);
+        plot->setGraphPen(band, QPen(pen, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin), false);
         plot->setGraphBrush(band, QBrush(brushes[band]), false);
     }
     plot->drawAll();

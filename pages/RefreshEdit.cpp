@@ -19,11 +19,6 @@ using namespace pages;
 
 namespace {
 
-const quint8* bytes()
-{
-    return reinterpret_cast<const quint8*>(programPtr);
-}
-
 // The three widgets of one per-layer control, layer 0 first.
 #define LAYERS(name) { &Ui_LyrForm::name##1, &Ui_LyrForm::name##2, &Ui_LyrForm::name##3 }
 

@@ -15,11 +15,6 @@ using namespace pages;
 
 namespace {
 
-const quint8* bytes()
-{
-    return reinterpret_cast<const quint8*>(programPtr);
-}
-
 // A 14-bit word as the 0..1 a plot takes.
 double unit(int offset)
 {
@@ -353,13 +348,7 @@ void LyrForm::updateEqPlot()
 {
     const TInsert& in = programPtr->insert;
     for (int b = 0; b < 4; ++b) {
-        QMyParametricEq::Type type = QMyParametricEq::Type(0);
-        for (auto it = eqIndexMap.cbegin(); it != eqIndexMap.cend(); ++it) {
-            if (it.value() == in.eqType[b]) {
-                type = QMyParametricEq::Type(it.key());
-                break;
-            }
-        }
+        const auto type = QMyParametricEq::Type(eqIndexMap.key(in.eqType[b], QMyParametricEq::AllPassFilter));
         ui->parametricEqPlot->setFrequency(b, 20.0 + (20000.0 - 20.0) * in.eqFreq[b] / 16383.0, false);
         ui->parametricEqPlot->setGain(b, -24.0 + 48.0 * in.eqGain[b] / 16383.0, false);
         ui->parametricEqPlot->setQ(b, 0.1 + (16.0 - 0.1) * in.eqQ[b] / 16383.0, false);

@@ -16,11 +16,6 @@ using namespace pages;
 
 namespace {
 
-const quint8* bytes()
-{
-    return reinterpret_cast<const quint8*>(programPtr);
-}
-
 using W = Ui_LyrForm;
 
 const ShowRow organRows[] = {

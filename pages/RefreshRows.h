@@ -5,6 +5,8 @@
 // Setting a widget from a row never lets it signal, so showing a program
 // never reaches the edit handlers.
 
+#include "TProgram.h"
+
 #include <QtGlobal>
 
 #include <cstddef>
@@ -65,6 +67,12 @@ void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow (&rows)[N])
 
 // Enables or disables every widget of the list.
 void enable(bool on, std::initializer_list<QWidget*> widgets);
+
+// The program under edit as the bytes the rows' offsets count.
+inline const quint8* bytes()
+{
+    return reinterpret_cast<const quint8*>(programPtr);
+}
 
 // The 16-bit little-endian word at offset.
 inline quint16 wordAt(const quint8* program, int offset)

@@ -18,12 +18,13 @@ constexpr uchar WholeProgram = 255;
 
 // The preset bytes the module takes, in the order it is sent them; the on/off
 // byte and the unused tail are copied but not sent.
-struct ReverbParam
+template <class Preset>
+struct PresetParam
 {
     uchar param;
-    quint8 TGmReverb::*byte;
+    quint8 Preset::*byte;
 };
-const ReverbParam reverbParams[] = {
+const PresetParam<TGmReverb> reverbParams[] = {
     //  param  byte
     {   89,    &TGmReverb::size },
     {   90,    &TGmReverb::hfDamping },
@@ -38,12 +39,7 @@ const ReverbParam reverbParams[] = {
     {   99,    &TGmReverb::level },
 };
 
-struct ChorusParam
-{
-    uchar param;
-    quint8 TGmChorus::*byte;
-};
-const ChorusParam chorusParams[] = {
+const PresetParam<TGmChorus> chorusParams[] = {
     //  param  byte
     {   101,   &TGmChorus::wave },
     {   102,   &TGmChorus::type },
@@ -104,8 +100,8 @@ void LyrForm::loadReverbPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->reverb = reverbPresets[n];
-    updateEffects();
-    for (const ReverbParam& r : reverbParams)
+    updateReverb();
+    for (const auto& r : reverbParams)
         emit voiceVariation(WholeProgram, r.param, programPtr->reverb.*r.byte);
 }
 
@@ -114,7 +110,7 @@ void LyrForm::loadChorusPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->chorus = chorusPresets[n];
-    updateEffects();
-    for (const ChorusParam& c : chorusParams)
+    updateChorus();
+    for (const auto& c : chorusParams)
         emit voiceVariation(WholeProgram, c.param, programPtr->chorus.*c.byte);
 }
