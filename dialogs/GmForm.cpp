@@ -13,11 +13,12 @@
 
 #include <QDebug>
 
+#include <cstddef>
+
 namespace {
 
 constexpr uchar SetupGmVolumeParam = 21;
-constexpr uchar SetupGmVolumeItem = 5;
-constexpr uchar DrumFamily = 12;
+constexpr uchar SetupGmVolumeItem = offsetof(TSetup, gmVolume);
 constexpr uchar MuteParam = 111;
 constexpr uchar SoloParam = 112;
 
@@ -219,11 +220,6 @@ QPushButton* Ui_GmForm::*const soloButtons[GmChannelCount] = {
     &Ui_GmForm::soloButton13, &Ui_GmForm::soloButton14, &Ui_GmForm::soloButton15, &Ui_GmForm::soloButton16,
 };
 
-quint8& setupItem(int item)
-{
-    return reinterpret_cast<quint8*>(&programs.setup)[item];
-}
-
 bool isChannel(int id)
 {
     return id >= 0 && id < GmChannelCount;
@@ -308,7 +304,7 @@ void GmForm::onDialValueChanged(int value)
         emit gmVoiceVariation(control.part, control.param, v);
     } else if (control.command == ComVoiceVariation && control.param == SetupGmVolumeParam
                && control.index == SetupGmVolumeItem) {
-        setupItem(SetupGmVolumeItem) = v;
+        programs.setup.gmVolume = v;
         emit setupVariation(SetupGmVolumeItem, v);
     }
 }
@@ -336,7 +332,7 @@ void GmForm::onVoiceChanged(uint8_t part, uint8_t family, uint8_t voice)
     qDebug() << "pch:" << pch;
 
     TGmChannel& channel = pGmData[part];
-    if (family == DrumFamily)
+    if (family == GmDrumFamily)
         channel.flags |= GmChannelDrum;
     else
         channel.flags &= quint8(~GmChannelDrum);
@@ -444,7 +440,7 @@ void GmForm::updateSoloButtons()
 
 void GmForm::updateGlobalValues()
 {
-    ui->masterVolDial->setValue(setupItem(SetupGmVolumeItem), true, false);
+    ui->masterVolDial->setValue(programs.setup.gmVolume, true, false);
 }
 
 void GmForm::updateAll()
