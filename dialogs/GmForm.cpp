@@ -235,11 +235,7 @@ GmForm::GmForm(QWidget* parent)
     setWindowTitle("Lyr GM Editor");
     initButtons();
     initDials();
-    updateVoiceNames();
-    updateVoicesValues();
-    updateMuteButtons();
-    updateSoloButtons();
-    updateGlobalValues();
+    updateAll();
 }
 
 GmForm::~GmForm()
