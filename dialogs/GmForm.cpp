@@ -13,11 +13,12 @@
 
 #include <QDebug>
 
+#include <cstddef>
+
 namespace {
 
 constexpr uchar SetupGmVolumeParam = 21;
-constexpr uchar SetupGmVolumeItem = 5;
-constexpr uchar DrumFamily = 12;
+constexpr uchar SetupGmVolumeItem = offsetof(TSetup, gmVolume);
 constexpr uchar MuteParam = 111;
 constexpr uchar SoloParam = 112;
 
@@ -219,11 +220,6 @@ QPushButton* Ui_GmForm::*const soloButtons[GmChannelCount] = {
     &Ui_GmForm::soloButton13, &Ui_GmForm::soloButton14, &Ui_GmForm::soloButton15, &Ui_GmForm::soloButton16,
 };
 
-quint8& setupItem(int item)
-{
-    return reinterpret_cast<quint8*>(&programs.setup)[item];
-}
-
 bool isChannel(int id)
 {
     return id >= 0 && id < GmChannelCount;
@@ -239,11 +235,7 @@ GmForm::GmForm(QWidget* parent)
     setWindowTitle("Lyr GM Editor");
     initButtons();
     initDials();
-    updateVoiceNames();
-    updateVoicesValues();
-    updateMuteButtons();
-    updateSoloButtons();
-    updateGlobalValues();
+    updateAll();
 }
 
 GmForm::~GmForm()
@@ -308,7 +300,7 @@ void GmForm::onDialValueChanged(int value)
         emit gmVoiceVariation(control.part, control.param, v);
     } else if (control.command == ComVoiceVariation && control.param == SetupGmVolumeParam
                && control.index == SetupGmVolumeItem) {
-        setupItem(SetupGmVolumeItem) = v;
+        programs.setup.gmVolume = v;
         emit setupVariation(SetupGmVolumeItem, v);
     }
 }
@@ -336,7 +328,7 @@ void GmForm::onVoiceChanged(uint8_t part, uint8_t family, uint8_t voice)
     qDebug() << "pch:" << pch;
 
     TGmChannel& channel = pGmData[part];
-    if (family == DrumFamily)
+    if (family == GmDrumFamily)
         channel.flags |= GmChannelDrum;
     else
         channel.flags &= quint8(~GmChannelDrum);
@@ -444,7 +436,7 @@ void GmForm::updateSoloButtons()
 
 void GmForm::updateGlobalValues()
 {
-    ui->masterVolDial->setValue(setupItem(SetupGmVolumeItem), true, false);
+    ui->masterVolDial->setValue(programs.setup.gmVolume, true, false);
 }
 
 void GmForm::updateAll()

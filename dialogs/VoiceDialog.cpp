@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int FamilyCount = 13;      // the last one holds the drum sets
-constexpr int VoiceSlots = 251;
 constexpr int ProgramLayers = 3;
 
 QString titleFor(uchar part, uchar family, int voice)
@@ -77,7 +75,7 @@ VoiceDialog::~VoiceDialog()
 
 void VoiceDialog::initFamilyButtons()
 {
-    fillColumn(familyGroup, ui->familyScrollAreaWidgetContents, withDrumFamily ? FamilyCount : FamilyCount - 1);
+    fillColumn(familyGroup, ui->familyScrollAreaWidgetContents, withDrumFamily ? GmFamilyCount : GmVoiceFamilyCount);
     // The family column never scrolls: it keeps room for every family, and
     // the dialog grows instead when the info box takes space below.
     ui->scrollArea_2->setMinimumHeight(ui->familyScrollAreaWidgetContents->minimumSizeHint().height()
@@ -87,7 +85,7 @@ void VoiceDialog::initFamilyButtons()
 
 void VoiceDialog::initVoiceButtons()
 {
-    fillColumn(voiceGroup, ui->voiceScrollAreaWidgetContents, VoiceSlots);
+    fillColumn(voiceGroup, ui->voiceScrollAreaWidgetContents, GmMaxVoices);
     connect(&voiceGroup, &QButtonGroup::idClicked, this, &VoiceDialog::onVoiceButtonClicked);
 }
 
@@ -107,7 +105,7 @@ void VoiceDialog::updateFamilyButtons()
 
 void VoiceDialog::updateVoiceButtons()
 {
-    const int count = family < FamilyCount ? getVoiceCount(family) : 0;
+    const int count = getVoiceCount(family);
     for (QAbstractButton* button : voiceGroup.buttons()) {
         const int i = voiceGroup.id(button);
         if (i >= count) {
@@ -130,16 +128,6 @@ void VoiceDialog::updateVoiceInfo()
     ui->sbkIdxLabel->setText(QString::number(sbk));
     if (sbk < SoundBankDirEntries)
         ui->sbkNameLabel->setText(getSoundbankName(sbk));
-}
-
-void VoiceDialog::setFamily(uchar value)
-{
-    family = value;
-}
-
-void VoiceDialog::setVoice(uchar value)
-{
-    voice = value;
 }
 
 void VoiceDialog::onFamilyButtonClicked(int id)

@@ -83,4 +83,13 @@ public:
     bool load(const QString& folder, QString* error = nullptr);
 };
 
+// The little-endian number of `bytes` bytes at `at` of a memory or a request.
+inline quint32 le(const QByteArray& d, int at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= quint32(quint8(d[at + i])) << (8 * i);
+    return v;
+}
+
 } // namespace lyrsim

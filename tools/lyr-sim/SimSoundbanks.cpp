@@ -12,14 +12,6 @@ namespace {
 constexpr int IdAt = 0, SizeAt = 2, RamPageAt = 4, FlashPageAt = 6, PcmInAt = 8, PcmOutAt = 10, NameAt = 12;
 constexpr int NameSize = 16;
 
-quint32 le(const QByteArray& d, int at, int bytes)
-{
-    quint32 v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= quint32(quint8(d[at + i])) << (8 * i);
-    return v;
-}
-
 void putLe(QByteArray& d, int at, quint32 value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
@@ -42,6 +34,7 @@ public:
     bool used() const { return flash[at + IdAt] != 0 && flash[at + IdAt + 1] != 0; }
     quint32 field(int offset) const { return le(flash, at + offset, 2); }
     void set(int offset, quint32 value) { putLe(flash, at + offset, value, 2); }
+    void put(int offset, const QByteArray& bytes) { flash.replace(at + offset, int(bytes.size()), bytes); }
     int start() const { return int(field(FlashPageAt)) * SimMemory::SoundBankAlign; }
     int bytes() const { return int(field(SizeAt)) * SimMemory::SoundBankSizeUnit; }
     int end() const { return start() + bytes(); }
@@ -100,14 +93,12 @@ bool SimMemory::installSoundBank(const QByteArray& image)
     dspFlash.replace(start, int(image.size()), image);
     Entry e(dspFlash, index);
     e.setRaw(QByteArray(SoundBankEntrySize, '\0'));
-    const QByteArray id = QStringLiteral("U%1").arg(index, 1, 16).toUpper().toLatin1();
-    dspFlash.replace(int(SoundBankDir) + index * SoundBankEntrySize + IdAt, 2, id);
+    e.put(IdAt, QStringLiteral("U%1").arg(index, 1, 16).toUpper().toLatin1());
     e.set(SizeAt, quint32(pages));
     e.moveTo(start);
     e.set(PcmInAt, pcm);
     e.set(PcmOutAt, qMin<quint32>(0xFFFF, pcm + le(image, 4, 4)));
-    dspFlash.replace(int(SoundBankDir) + index * SoundBankEntrySize + NameAt, NameSize,
-                     image.mid(SoundBankNameAt, NameSize));
+    e.put(NameAt, image.mid(SoundBankNameAt, NameSize));
     return true;
 }
 

@@ -13,14 +13,6 @@ namespace lyrsim {
 
 namespace {
 
-quint32 le(const QByteArray& d, int at, int bytes)
-{
-    quint32 v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= quint32(quint8(d[at + i])) << (8 * i);
-    return v;
-}
-
 // DSP transfers stop for a continue after this many bytes.
 constexpr int DspBlock = 128 * 1024;
 

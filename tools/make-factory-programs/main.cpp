@@ -2,7 +2,7 @@
 // layer on a voice of the factory voice descriptor, the factory setup bytes
 // and a sealed trailer.
 //
-//   make-factory-programs <voice descriptor .txt> <output .pre>
+//   make-factory-programs <voice descriptor .txt> <output .pre> [<output wavetable .bin>]
 //
 // The output is committed as resources/programs_factory.pre; run the
 // factory-programs target after changing the table below.
@@ -337,7 +337,7 @@ bool makeProgram(TProgram& p, const Patch& patch, QTextStream& err)
 {
     initProgram(&p, QByteArray());
     const QByteArray name(patch.name);
-    if (name.isEmpty() || name.size() > 15) {
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof(p.name))) {
         err << "program name must have 1 to 15 characters: " << patch.name << "\n";
         return false;
     }
@@ -418,7 +418,6 @@ int main(int argc, char* argv[])
     extractWavetable(&descriptor, &wavetable, 0);
 
     static TPrograms block;
-    std::memset(&block, 0, sizeof(block));
     for (int i = 0; i < MAX_PROGRAMS; ++i) {
         if (!makeProgram(block.program[i], Patches[i], err))
             return 1;
