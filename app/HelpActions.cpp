@@ -76,14 +76,15 @@ void LyrForm::reconnectAfterInit()
         // The loader's ports the write used are gone with the restart.
         midiUtilsPtr->closePorts();
     }
-    // Whatever became of the module, the window is the user's again.
     closeProgressDialog();
-    setEnabled(true);
     if (found && midiUtilsPtr->isConnected()) {
         loadWavetable(InitDescriptor);
         loadFactoryPrograms();
+        setEnabled(true);
         return;
     }
+    // Whatever became of the module, the window is the user's again.
+    setEnabled(true);
     prompts->warning(this, "Warning", "Connection error");
 }
 
