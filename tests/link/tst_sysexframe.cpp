@@ -74,8 +74,6 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QByteArray>("frame");
         QTest::newRow("identify, no data") << 0x02 << QByteArray() << QByteArray("F0 00 00 02 7D 7F 00 0C F7");
-        QTest::newRow("setup variation") << 0x21 << QByteArray::fromHex("150464")
-                                         << QByteArray("F0 03 00 21 5E 7F 01 08 15 04 64 00 F7");
         QTest::newRow("eight bytes, high bits") << 0x21 << QByteArray::fromHex("8182030405060788")
                                                 << QByteArray("F0 08 00 21 5E 2B 02 0C 01 02 03 04 05 06 07 60 08 40 F7");
     }

@@ -291,8 +291,6 @@ private slots:
         QTest::addColumn<QStringList>("frames");
         const double shown = std::nan("");
         const int peak = QMyParametricEq::PeakingFilter, off = QMyParametricEq::NoFilter;
-        QTest::newRow("1000 Hz, 0 dB") << 1 << 4 << 1000.0 << 0.0 << peak << QList<int> { 4, 803, 8191 }
-                                       << QStringList { "21:25 01 03 23", "21:27 01 1f ff" };
         QTest::newRow("top right end") << 3 << 4 << 20000.0 << 24.0 << peak << QList<int> { 4, 16383, 16383 }
                                        << QStringList { "21:25 03 3f ff", "21:27 03 3f ff" };
         QTest::newRow("off chosen") << 2 << 4 << shown << shown << off << QList<int> { 0, 1004, 1003 }
