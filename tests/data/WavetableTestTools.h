@@ -6,7 +6,6 @@
 #include "TGmWavetable.h"
 
 #include <QByteArray>
-#include <QString>
 #include <cstring>
 
 namespace wttest {
@@ -25,7 +24,5 @@ inline QByteArray nameBytes(const TGmVoice& v)
 {
     return QByteArray(v.name, qsizetype(strnlen(v.name, sizeof(v.name))));
 }
-
-inline bool isValidUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
 
 } // namespace wttest

@@ -72,7 +72,7 @@ QString malformed(const TGmWavetable& table)
             const TGmVoice& v = table.family[f].voice[i];
             const QByteArray n = wttest::nameBytes(v);
             const bool padded = QByteArray(v.name, GmVoiceNameField) == n.leftJustified(GmVoiceNameField, '\0');
-            const bool ok = i < table.family[f].count ? n.size() <= GmVoiceNameMax && wttest::isValidUtf8(n) && padded
+            const bool ok = i < table.family[f].count ? n.size() <= GmVoiceNameMax && QString::fromUtf8(n).toUtf8() == n && padded
                                                       : std::memcmp(&v, &zero, sizeof(zero)) == 0;
             if (!ok || table.family[f].count > GmMaxVoices)
                 return QString("family %1 (count %2), slot %3: %4").arg(f).arg(table.family[f].count).arg(i).arg(QString(n.toHex()));

@@ -66,17 +66,6 @@ QRadioButton* findButton(QDialog* dialog, const QString& name)
     return grid.value(name.section(':', 1).toInt());
 }
 
-// The buttons shown checked.
-QStringList checkedButtons(QDialog* dialog)
-{
-    QStringList names { "midiClassicKeyboardButton", "midiClassicGmButton" };
-    for (const char* box : { "groupBoxKeyboardRxChannels:", "groupBoxGmRxChannels:" })
-        for (int c = 0; c < 17; ++c)
-            names << box + QString::number(c);
-    names.removeIf([dialog](const QString& name) { return !findButton(dialog, name)->isChecked(); });
-    return names;
-}
-
 } // namespace
 
 class TestDialogs : public QObject
@@ -198,11 +187,9 @@ private slots:
         QCOMPARE(variation.count(), 0);
     }
 
-    // The chooser opens on the part's voice; browsing a family chooses
-
     // The chooser opens on the part's voice, the drum family offered;
-    // browsing a family chooses
-    // nothing and shows a voice checked only in the part's own family. A
+    // browsing a family chooses nothing and shows a voice checked only in
+    // the part's own family. A
     // part beyond the three layers goes by the voice it was opened with, not
     // by program bytes that are no voice record. Every voice click is
     // reported, the same voice again too.
@@ -332,9 +319,12 @@ private slots:
         setup[11] = lower;
         QByteArray expected(reinterpret_cast<const char*>(setup), sizeof(TSetup));
         expected[item] = char(value);
-        QStringList checked;
+        QStringList checked { "midiClassicKeyboardButton", "midiClassicGmButton" };
+        for (const char* box : { "groupBoxKeyboardRxChannels:", "groupBoxGmRxChannels:" })
+            for (int c = 0; c < 17; ++c)
+                checked << box + QString::number(c);
         f.prompts.onExec = [&](QDialog* d) {
-            checked = checkedButtons(d);
+            checked.removeIf([d](const QString& name) { return !findButton(d, name)->isChecked(); });
             findButton(d, click)->click();
             return int(QDialog::Accepted);
         };

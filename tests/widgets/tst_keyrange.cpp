@@ -44,24 +44,6 @@ void apply(QMyRangeSlider& s, const QList<End>& calls, bool signal)
 
 QList<int> ends(const QMyRangeSlider& s) { return { int(s.lowValue()), int(s.highValue()) }; }
 
-// The colour on the visible face of the given keys of a 380 x 30 keyboard:
-// low on a white key, below the black keys' length; high on a black key, at
-// its middle.
-QList<QColor> shownKeys(QMyKeyboard& keyboard, qreal dpr, const QList<int>& notes)
-{
-    static const int whiteColumn[12] = { 0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6 };
-    keyboard.setFixedSize(380, 30);
-    const QImage image = render(&keyboard, dpr);
-    QList<QColor> shown;
-    for (int n : notes) {
-        const int column = 7 * (n / 12) + whiteColumn[n % 12];
-        const bool sharp = (0x54A >> (n % 12)) & 1; // C# D# F# G# A#
-        const QPointF face = sharp ? QPointF(column * 5.0, 5.0) : QPointF(column * 5.0 + 2.5, 22.0);
-        shown << pixelAt(image, keyboard.viewport()->mapTo(&keyboard, keyboard.mapFromScene(face)));
-    }
-    return shown;
-}
-
 const QColor white(Qt::white), black(Qt::black), grey(Qt::lightGray);
 
 } // namespace
@@ -172,7 +154,19 @@ private slots:
         view.setLowKey(low);
         view.setHighKey(high);
         view.setEnabled(enabled);
-        QTEST(shownKeys(view, scale, keys), "expected");
+        view.setFixedSize(380, 30);
+        const QImage image = render(&view, scale);
+        // The colour on each key's visible face: low on a white key, below
+        // the black keys' length; high on a black key, at its middle.
+        static const int whiteColumn[12] = { 0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6 };
+        QList<QColor> shown;
+        for (int n : keys) {
+            const int column = 7 * (n / 12) + whiteColumn[n % 12];
+            const bool sharp = (0x54A >> (n % 12)) & 1; // C# D# F# G# A#
+            const QPointF face = sharp ? QPointF(column * 5.0, 5.0) : QPointF(column * 5.0 + 2.5, 22.0);
+            shown << pixelAt(image, view.viewport()->mapTo(&view, view.mapFromScene(face)));
+        }
+        QTEST(shown, "expected");
     }
 };
 
