@@ -302,7 +302,6 @@ private slots:
         };
         row("short reply in the middle of a flash read", [](QMidiUtils& l, SimMemory&) { return l.loadProgramsAndWavetableFromFlash(); },
             "short:0x1e:1:100:3", 0x1E, 4);
-        row("NACK on erase", [](QMidiUtils& l, SimMemory&) { return l.saveProgramsAndWavetableToFlash(); }, "nack:0x05", 0x03, 0);
         if (OverJack)
             return;
         row("empty reply to a DSP read", [](QMidiUtils& l, SimMemory&) { return l.readSoundbankDir(); },

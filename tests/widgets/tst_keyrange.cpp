@@ -99,7 +99,6 @@ private slots:
         QTest::addColumn<QList<int>>("movesTo");
         QTest::addColumn<QList<int>>("ends");
         QTest::addColumn<QStringList>("emitted");
-        QTest::newRow("low end from its left") << 20 << 15 << QList<int> { 52 } << QList<int> { 50, 80 } << QStringList { "low 50" };
         QTest::newRow("low end stops under high") << 20 << 8 << QList<int> { 52, 100 } << QList<int> { 79, 80 } << QStringList { "low 50", "low 79" };
         QTest::newRow("high end from its right") << 20 << 85 << QList<int> { 70 } << QList<int> { 20, 67 } << QStringList { "high 67" };
         QTest::newRow("inside the bar grabs nothing") << 20 << 50 << QList<int> { 10, 100 } << QList<int> { 20, 80 } << QStringList {};
