@@ -6,7 +6,6 @@
 #include "TPrograms.h"
 #include "TSoundBankDirEntry.h"
 
-#include <QLoggingCategory>
 #include <QSettings>
 #include <cstring>
 
@@ -16,7 +15,6 @@ class TestPrograms : public QObject
 private slots:
     void init()
     {
-        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
         QSettings().remove("defaultProgram");
         currentProgram = 0;
         programPtr = &programs.program[0];

@@ -11,7 +11,6 @@
 #include "WavetableTestTools.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <climits>
 
 using wttest::put;
@@ -59,11 +58,6 @@ class TestWavetable : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); // a line per voice parsed or removed
-    }
-
     void init()
     {
         // Piano: three voices, Drumset one; the rest empty.

@@ -13,7 +13,6 @@
 #include "WavetableTestTools.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <algorithm>
 
@@ -92,7 +91,6 @@ private slots:
     void initTestCase()
     {
         rng.seed(lyrtest::fuzzSeed());
-        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
     }
 
     void randomTablesThroughEveryLookUpAndOperation()

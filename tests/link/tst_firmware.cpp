@@ -12,7 +12,6 @@
 #include "SimJackPorts.h"
 #include "TInfo.h"
 
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryFile>
@@ -153,7 +152,6 @@ private slots:
         QByteArray badEnd = lyrtest::flipped(lyrtest::makeImage(Image::Loader), -32);
         QVERIFY(!link.checkSamFirmwareData(cut));
         QVERIFY(!link.checkLoaderData(badEnd) && link.checkFailure.contains("end signature"));
-        QLoggingCategory::setFilterRules("default.debug=false");
         const quint32 seed = lyrtest::fuzzSeed();
         QRandomGenerator rng(seed);
         for (int i = 0, n = lyrtest::fuzzIterations(4000); i < n; ++i) {

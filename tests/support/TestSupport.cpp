@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
@@ -26,6 +27,8 @@ void isolate()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratchDir() + "/settings");
     QCoreApplication::setOrganizationName("Borvan");
     QCoreApplication::setApplicationName("LYR Editor");
+    // The editor logs every frame, voice and drag; none of it tells a test anything.
+    QLoggingCategory::setFilterRules("*.debug=false");
 }
 
 QString scratchDir() { return scratch()->path(); }

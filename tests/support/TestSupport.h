@@ -9,8 +9,8 @@
 namespace lyrtest {
 
 // Points QSettings and QStandardPaths at a private temporary folder, names the
-// application as the editor does, and forbids JACK auto-start. Call before any
-// QSettings object exists; LYR_TEST_MAIN does.
+// application as the editor does, forbids JACK auto-start and silences debug
+// lines. Call before any QSettings object exists; LYR_TEST_MAIN does.
 void isolate();
 
 // The private folder isolate() set up (valid for the whole run).
@@ -40,25 +40,17 @@ QByteArray bytes(const T& record) { return QByteArray(reinterpret_cast<const cha
 #endif
 constexpr bool OverJack = LYR_OVER_JACK;
 
-// QTEST_MAIN with isolation first. Widgets tests need a QApplication, the rest
-// a QCoreApplication would do, but a QApplication serves both offscreen.
-#define LYR_TEST_MAIN(TestObject)                                   \
+// QTEST_MAIN with isolation first: a QApplication for the tests that show
+// widgets (at 96 dpi, whatever the screen), a QCoreApplication for the rest.
+#define LYR_TEST_MAIN_WITH(Application, TestObject)                 \
     int main(int argc, char* argv[])                                \
     {                                                               \
         lyrtest::isolate();                                         \
-        QApplication app(argc, argv);                               \
+        Application app(argc, argv);                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                    \
         TestObject tc;                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                  \
         return QTest::qExec(&tc, argc, argv);                       \
     }
-
-#define LYR_TEST_MAIN_CORE(TestObject)                              \
-    int main(int argc, char* argv[])                                \
-    {                                                               \
-        lyrtest::isolate();                                         \
-        QCoreApplication app(argc, argv);                           \
-        TestObject tc;                                              \
-        QTEST_SET_MAIN_SOURCE_PATH                                  \
-        return QTest::qExec(&tc, argc, argv);                       \
-    }
+#define LYR_TEST_MAIN(TestObject) LYR_TEST_MAIN_WITH(QApplication, TestObject)
+#define LYR_TEST_MAIN_CORE(TestObject) LYR_TEST_MAIN_WITH(QCoreApplication, TestObject)

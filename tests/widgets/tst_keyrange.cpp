@@ -52,11 +52,6 @@ class TestKeyRange : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false); // the slider reports every drag
-    }
-
     // On 0..127, the range the pages use.
     void endsPushEachOther_data()
     {
