@@ -120,7 +120,6 @@ private slots:
         QTest::addColumn<bool>("written");
         QTest::newRow("initialisation") << "actionInitInstrument" << true << true;
         QTest::newRow("initialisation, module stays away") << "actionInitInstrument" << false << true;
-        QTest::newRow("loader update") << "actionUpdateLoader" << true << true;
         QTest::newRow("application, port chooser cancelled") << "actionUpdateApplication" << true << false;
     }
     void moduleFoundAfterCountdown()
@@ -145,13 +144,12 @@ private slots:
                 modulePorts.open();
         });
         QVERIFY(f.link.connectToModule(modulePorts.writePort(), modulePorts.readPort(), true, true, false));
-        const bool app = action != "actionUpdateLoader";
-        const QByteArray image = lyrtest::makeImage(app ? lyrtest::Image::Application : lyrtest::Image::Loader);
+        const QByteArray image = lyrtest::makeImage(lyrtest::Image::Application);
         f.prompts.files << lyrtest::writeFile(lyrtest::scratchDir() + "/image.bin", image);
         f.prompts.questions << QMessageBox::Yes;
 
         f.window->findChild<QAction*>(action)->trigger();
-        const int at = SimMemory::flashOffset(app ? info.AppAddr : info.LoaderAddr, image.size());
+        const int at = SimMemory::flashOffset(info.AppAddr, image.size());
         if (!written) {
             QCOMPARE(f.prompts.shown("warning"), QStringList { "Warning|Operation failed" });
             QTest::qWait(500);
@@ -167,7 +165,7 @@ private slots:
         QVERIFY(f.window->isEnabled() && !f.window->progressDialog);
         QCOMPARE(f.link.isConnected(), back);
         QCOMPARE(f.prompts.shown("warning"), back ? QStringList() : QStringList { "Warning|Connection error" });
-        if (!app || !back)
+        if (!back)
             return;
         const int programsAt = SimMemory::flashOffset(info.ProgramAddr, 2 * SIZEOFWAVETABLE);
         QVERIFY(getVoiceCount(0) > 0);
