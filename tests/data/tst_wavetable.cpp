@@ -158,7 +158,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("voice"); // "" for none
-        QTest::newRow("voice example") << QByteArray("$,0,1,0,50,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,\tBright Piano\n") << "0/0 Bright Piano 0 1 5";
         QTest::newRow("drum set example") << QByteArray("!,3,9,279,0,\tAcoustic1\n") << "12/0 Acoustic1 0 9 5";
         QTest::newRow("19 numbers") << QByteArray("$,0,1,0,50,127,0,127,40,0,127,20,0,127,0,0,0,0,128,128,\tShort\n") << "";
         QTest::newRow("blank before $") << " " + voiceLine(0, "Indented") << "";

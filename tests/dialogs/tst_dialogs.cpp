@@ -259,7 +259,6 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<int>("row");  // double-clicked; -1 the empty list area
-        QTest::newRow("third name") << 0 << QStringList { "Soft", "Hard", "Punch" } << 2;
         QTest::newRow("equal names") << 7 << QStringList { "Same", "Same" } << 1;
         QTest::newRow("empty list") << 2 << QStringList() << -1;
     }
