@@ -37,10 +37,14 @@ lyr_build() {
 # Starts a private JACK server with the dummy driver and exports its name, so
 # every RtMidi client of this shell and its children lands on it. The server
 # is stopped by lyr_stop_jack (the callers trap it on exit).
+#   lyr_start_jack NAME [PERIOD]
+# PERIOD is the cycle in frames at 48 kHz, 1024 (21 ms) unless given: MIDI
+# crosses the server once per cycle, so each exchange with the module waits
+# about two of them.
 lyr_start_jack() {
     LYR_JACK_NAME="lyr-$1-$$"
     export JACK_NO_START_SERVER=1
-    jackd -n "$LYR_JACK_NAME" --no-realtime -d dummy -r 48000 -p 1024 >"$LYR_BUILD/jackd-$1.log" 2>&1 &
+    jackd -n "$LYR_JACK_NAME" --no-realtime -d dummy -r 48000 -p "${2:-1024}" >"$LYR_BUILD/jackd-$1.log" 2>&1 &
     LYR_JACK_PID=$!
     export JACK_DEFAULT_SERVER="$LYR_JACK_NAME"
     if ! timeout 20 jack_wait -w -s "$LYR_JACK_NAME" >/dev/null 2>&1; then

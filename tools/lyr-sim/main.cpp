@@ -13,7 +13,7 @@
 //   save [folder]         save the memory (to the --memory folder by default)
 //   load [folder]         load it back
 //   quit
-// With --memory the module starts from the memory saved in that folder (when
+// SIGTERM and SIGINT quit as "quit" does. With --memory the module starts from the memory saved in that folder (when
 // there is one) and saves it there shortly after every change and at quit.
 
 #include "SimJackPorts.h"
@@ -27,6 +27,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -112,6 +113,31 @@ void command(SimModule& module, const QString& line)
         return;
     }
     out() << "ok " << verb << Qt::endl;
+}
+
+// SIGTERM and SIGINT end the run as "quit" does, so the JACK clients close
+// and the memory is saved before the process goes. A client that vanishes
+// keeps the JACK server busy for seconds, and a server stopped meanwhile
+// never gives back its place among the few the machine may run.
+int signalPipe[2] = { -1, -1 };
+
+void onSignal(int)
+{
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void quitOnSignals()
+{
+    if (::pipe(signalPipe) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
 }
 
 // A memory image of exactly size bytes; empty, with the reason said, otherwise.
@@ -242,5 +268,6 @@ int main(int argc, char* argv[])
         }
     });
 
+    quitOnSignals();
     return app.exec();
 }
