@@ -15,10 +15,13 @@
 
 #include <functional>
 
-LyrForm::Busy::Busy(LyrForm* window)
+LyrForm::Busy::Busy(LyrForm* window, Start start)
     : window(window)
 {
-    window->setEnabled(false);
+    // Adopting leaves the window as it is: disabling one in use would take
+    // its keyboard focus.
+    if (start == Disable)
+        window->setEnabled(false);
 }
 
 LyrForm::Busy::~Busy()
@@ -33,6 +36,24 @@ void LyrForm::Busy::release()
     window = nullptr;
 }
 
+void LyrForm::Busy::handOver()
+{
+    window = nullptr;
+}
+
+QMidiUtils* LyrForm::moduleLink() const
+{
+    return midiUtilsPtr;
+}
+
+void LyrForm::endOperation(Busy& busy, const QString& warning)
+{
+    closeProgressDialog();
+    if (!warning.isEmpty())
+        prompts->warning(this, "Warning", warning);
+    busy.release();
+}
+
 void LyrForm::connectToModule()
 {
     const QPair<QString, QString> ports = chooseMidiPorts();
@@ -45,10 +66,9 @@ void LyrForm::connectToModule()
 
 QPair<QString, QString> LyrForm::chooseMidiPorts()
 {
-    if (!midiUtilsPtr)
-        return {};
-    const QStringList ins = midiUtilsPtr->midiIn.getPorts();
-    const QStringList outs = midiUtilsPtr->midiOut.getPorts();
+    QMidiUtils* const link = moduleLink();
+    const QStringList ins = link ? link->midiIn.getPorts() : QStringList();
+    const QStringList outs = link ? link->midiOut.getPorts() : QStringList();
     QSettings settings;
     const QVariant storedIn = settings.value("midiInPort");
     const QVariant storedOut = settings.value("midiOutPort");
@@ -71,9 +91,7 @@ QPair<QString, QString> LyrForm::storedMidiPorts()
 
 void LyrForm::connectToModule(QString inPort, QString outPort, bool verbose)
 {
-    if (!midiUtilsPtr)
-        return;
-    QMidiUtils& link = *midiUtilsPtr;
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
 
     // Each step that can fail, in order; a failure ends the sequence and
@@ -85,17 +103,18 @@ void LyrForm::connectToModule(QString inPort, QString outPort, bool verbose)
         const char* failure;
     };
     const Step steps[] = {
+        // Without a link the first step fails and ends the sequence.
         { "Connecting to module ...",
-          [&] { return link.connectToModule(inPort, outPort, skipConnectionTest, true, false); },
+          [&] { return link && link->connectToModule(inPort, outPort, skipConnectionTest, true, false); },
           "Cannot connect to Module" },
         { "Loading programs & Wavetable from Flash ...",
-          [&] { return link.loadProgramsAndWavetableFromFlash(); },
+          [&] { return link->loadProgramsAndWavetableFromFlash(); },
           "Cannot load programs from FLASH memory" },
         { "Loading programs from Ram ...",
-          [&] { return link.loadProgramsFromRam(); },
+          [&] { return link->loadProgramsFromRam(); },
           "Cannot load programs from RAM memory" },
         { "Reading Soundbanks Dir ...",
-          [&] { return link.readSoundbankDir(); },
+          [&] { return link->readSoundbankDir(); },
           "Cannot read Soundbank Dir" },
     };
     constexpr int StepCount = 6;
@@ -112,7 +131,7 @@ void LyrForm::connectToModule(QString inPort, QString outPort, bool verbose)
 
     message("Getting current program ...");
     updateProgress(++k, 0, StepCount);
-    const quint8 index = link.getCurrentProgramIdx();
+    const quint8 index = link->getCurrentProgramIdx();
     if (index < MAX_PROGRAMS) {
         currentProgram = index;
         qDebug() << "curr program" << index;

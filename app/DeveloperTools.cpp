@@ -12,6 +12,7 @@
 #include <QDebug>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -19,12 +20,16 @@ namespace {
 
 constexpr uint32_t SamFlashWriteTimeoutMs = 10000;
 
-// Bytes the module hands to its sound chip as they are. Every group after
-// the prefix F5 01 is a control change on channel 1: B0 63 / B0 62 select a
-// non-registered parameter, B0 06 sets it.
-void sendSamPacket(std::vector<unsigned char> bytes)
+// The second high-quality distortion's settings are the sound chip's
+// non-registered parameters 0x3E/lsb, its drive at lsb 4. The second
+// reverb's level is reverb parameter 7 (secondReverbControl).
+constexpr unsigned char HqDistortion2 = 0x3E;
+constexpr unsigned char HqDistortion2Drive = 0x04;
+constexpr unsigned char SecondReverbLevel = 0x07;
+
+QByteArray bytes(std::initializer_list<unsigned char> list)
 {
-    midiUtilsPtr->sendCommand(ComSamSendData, static_cast<unsigned short>(bytes.size()), bytes.data());
+    return QByteArray(reinterpret_cast<const char*>(list.begin()), qsizetype(list.size()));
 }
 
 // The insert radio buttons and the routing each selects.
@@ -59,41 +64,46 @@ QLineEdit* Ui_LyrForm::*const byteEdits[] = {
 
 void LyrForm::samTest()
 {
-    setEnabled(false);
-    midiUtilsPtr->samTest();
+    QMidiUtils* const link = moduleLink();
+    Busy busy(this);
+    if (link)
+        link->samTest();
     // The module's end report gives the window back; without a link none
     // will come, and a module that falls silent must not leave it dead.
-    if (!midiUtilsPtr->isConnected()) {
-        setEnabled(true);
+    if (!link || !link->isConnected())
         return;
-    }
     watchEndReport(QString());
+    busy.handOver();
 }
 
 void LyrForm::samPanic()
 {
     Busy busy(this);
-    midiUtilsPtr->samPanic();
+    if (QMidiUtils* const link = moduleLink())
+        link->samPanic();
 }
 
 void LyrForm::systemReset()
 {
     Busy busy(this);
-    midiUtilsPtr->systemReset();
+    if (QMidiUtils* const link = moduleLink())
+        link->systemReset();
 }
 
 void LyrForm::samReset()
 {
     Busy busy(this);
-    midiUtilsPtr->samReset();
+    if (QMidiUtils* const link = moduleLink())
+        link->samReset();
 }
 
 void LyrForm::test()
 {
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
     // Before identification the size is 0 and nothing can be tested.
     const unsigned short packetSize = info.PacketSize;
-    if (packetSize != 0 && midiUtilsPtr->test(packetSize))
+    if (packetSize != 0 && link && link->test(packetSize))
         prompts->information(this, "Info", QString("Test passed.\nPacket size:%1").arg(packetSize));
     else
         prompts->critical(this, "Error", QString("Test failed.\nPacket size:%1").arg(packetSize));
@@ -116,18 +126,22 @@ void LyrForm::testFlashReadWrite()
     std::vector<uint8_t> readBack(size, 0);
 
     // Only compare reports an outcome; the transfers report their own
-    // failures through the link's messages.
+    // failures through the link's messages. Without a link nothing moves
+    // and compare finds the buffers differ.
+    QMidiUtils* const link = moduleLink();
+    auto read = [&](uint8_t* into) { return link && link->readFromSamFlash(address, size, into); };
+    auto write = [&] { return link && link->writeToSamFlash(address, size, data.data(), SamFlashWriteTimeoutMs); };
     if (ui->readRadioButton->isChecked()) {
         message("Reading from SAM Flash ...");
-        midiUtilsPtr->readFromSamFlash(address, size, data.data());
+        read(data.data());
     } else if (ui->writeRadioButton->isChecked()) {
         message("Writing to SAM Flash ...");
-        midiUtilsPtr->writeToSamFlash(address, size, data.data(), SamFlashWriteTimeoutMs);
+        write();
     } else if (ui->compareRadioButton->isChecked()) {
         message("Writing to SAM Flash ...");
-        midiUtilsPtr->writeToSamFlash(address, size, data.data(), SamFlashWriteTimeoutMs);
+        write();
         message("Reading from SAM Flash ...");
-        midiUtilsPtr->readFromSamFlash(address, size, readBack.data());
+        read(readBack.data());
         if (data != readBack)
             prompts->warning(this, "Warning", "Read/Write SAM Flash error");
         else
@@ -150,7 +164,18 @@ void LyrForm::sendSamData()
     if (count == 0)
         return;
     qDebug() << "mando" << count << "bytes";
-    midiUtilsPtr->sendCommand(ComSamSendData, count, buffer);
+    sendToSoundChip(QByteArray(reinterpret_cast<const char*>(buffer), count));
+}
+
+void LyrForm::sendToSoundChip(QByteArray bytes)
+{
+    if (QMidiUtils* const link = moduleLink())
+        link->sendCommand(ComSamSendData, ushort(bytes.size()), reinterpret_cast<unsigned char*>(bytes.data()));
+}
+
+QByteArray LyrForm::soundChipParameter(uchar msb, uchar lsb, uchar value)
+{
+    return bytes({ 0xF5, 0x01, 0xB0, 0x63, msb, 0xB0, 0x62, lsb, 0xB0, 0x06, value });
 }
 
 // The three insert radio buttons act as one group; a click on the checked
@@ -178,36 +203,35 @@ void LyrForm::selectInsertRouting(int which)
         button->setChecked(i == which);
     }
     const unsigned char routing = insertRoutings[which].routing;
-    sendSamPacket({ 0xF0, 0x41, 0x00, 0x42, 0x12, 0x40, 0x40, 0x22, routing, 0x00, 0xF7 });
+    sendToSoundChip(bytes({ 0xF0, 0x41, 0x00, 0x42, 0x12, 0x40, 0x40, 0x22, routing, 0x00, 0xF7 }));
 }
 
+// Several parameters go in one packet.
 void LyrForm::on_hqDist2OnBtn_clicked()
 {
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x00, 0xB0, 0x06, 0x01,
-                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x7F, 0xB0, 0x06, 0x01,
-                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x03, 0xB0, 0x06, 0x02 });
+    sendToSoundChip(soundChipParameter(HqDistortion2, 0x00, 0x01) + soundChipParameter(HqDistortion2, 0x7F, 0x01)
+                    + soundChipParameter(HqDistortion2, 0x03, 0x02));
 }
 
 void LyrForm::on_hqDist2OffBtn_clicked()
 {
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x00, 0xB0, 0x06, 0x00,
-                    0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x7F, 0xB0, 0x06, 0x00 });
+    sendToSoundChip(soundChipParameter(HqDistortion2, 0x00, 0x00) + soundChipParameter(HqDistortion2, 0x7F, 0x00));
 }
 
 void LyrForm::on_hqDist2DriveDial_sliderMoved(int position)
 {
     qDebug() << "position" << position;
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x3E, 0xB0, 0x62, 0x04, 0xB0, 0x06, position7(position) });
+    sendToSoundChip(soundChipParameter(HqDistortion2, HqDistortion2Drive, position7(position)));
 }
 
 void LyrForm::on_secondRevSendDial_sliderMoved(int position)
 {
     // The second reverb takes the send (controller 92), the first none (91).
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x5C, position7(position) });
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x5B, 0x00 });
+    sendToSoundChip(bytes({ 0xF5, 0x01, 0xB0, 0x5C, position7(position) }));
+    sendToSoundChip(bytes({ 0xF5, 0x01, 0xB0, 0x5B, 0x00 }));
 }
 
 void LyrForm::on_secondRevLevelDial_sliderMoved(int position)
 {
-    sendSamPacket({ 0xF5, 0x01, 0xB0, 0x63, 0x32, 0xB0, 0x62, 0x07, 0xB0, 0x06, position7(position) });
+    secondReverbControl(SecondReverbLevel, position7(position));
 }

@@ -67,7 +67,7 @@ const Writer* writerFor(int operation)
 }
 
 // Why image cannot be the kind the writer takes; empty when it can.
-QString refusal(const QByteArray& image, const Writer& writer)
+QString refusal(const QByteArray& image, const Writer& writer, QMidiUtils& link)
 {
     if (image.isEmpty())
         return QStringLiteral("The file is empty.");
@@ -75,9 +75,8 @@ QString refusal(const QByteArray& image, const Writer& writer)
         return QStringLiteral("The image (%1 bytes) is larger than its area in the module (%2 bytes).")
             .arg(image.size()).arg(info.*writer.area);
     QByteArray copy = image;
-    if (!(midiUtilsPtr->*writer.check)(copy))
-        return midiUtilsPtr->checkFailure.isEmpty() ? QStringLiteral("The image failed its check.")
-                                                    : midiUtilsPtr->checkFailure;
+    if (!(link.*writer.check)(copy))
+        return link.checkFailure.isEmpty() ? QStringLiteral("The image failed its check.") : link.checkFailure;
     return QString();
 }
 
@@ -102,7 +101,8 @@ QString LyrForm::portWith(const QStringList& ports, const QString& mark, const c
 bool LyrForm::writeOperation(QString const& dialogTitle, QString const& fileFilter, int operation, bool reconnect,
                              bool choosePorts)
 {
-    if (!midiUtilsPtr->isConnected()) {
+    QMidiUtils* const link = moduleLink();
+    if (!link || !link->isConnected()) {
         prompts->warning(this, "Warning", "Module not connected");
         return false;
     }
@@ -123,48 +123,51 @@ bool LyrForm::writeOperation(QString const& dialogTitle, QString const& fileFilt
         prompts->warning(this, "Warning", "Operation failed");
         return false;
     }
-    const QString why = refusal(file.readAll(), *writer);
+    const QString why = refusal(file.readAll(), *writer, *link);
     if (!why.isEmpty()) {
         prompts->warning(this, "Warning", "Invalid file\n" + why);
         return false;
     }
     file.seek(0);
-    setEnabled(false);
+    Busy busy(this);
     showProgressDialog();
 
     bool done = false;
     if (operation == WriteApplication) {
-        if (midiUtilsPtr->beginProgrammingMode()) {
+        if (link->beginProgrammingMode()) {
             QString in, out;
             if (choosePorts) {
                 const QPair<QString, QString> ports = chooseMidiPorts();
                 in = ports.first;
                 out = ports.second;
             } else {
-                in = portWith(midiUtilsPtr->midiIn.getPorts(), LoaderPortMark, "loader in");
-                out = portWith(midiUtilsPtr->midiOut.getPorts(), LoaderPortMark, "loader out");
+                in = portWith(link->midiIn.getPorts(), LoaderPortMark, "loader in");
+                out = portWith(link->midiOut.getPorts(), LoaderPortMark, "loader out");
             }
             // An empty name would be found in every port.
-            done = !in.isEmpty() && !out.isEmpty() && midiUtilsPtr->writeApplication(&file, in, out);
+            done = !in.isEmpty() && !out.isEmpty() && link->writeApplication(&file, in, out);
         }
     } else {
-        done = (midiUtilsPtr->*writer->write)(&file);
+        done = (link->*writer->write)(&file);
     }
     file.close();
 
     if (!done) {
+        // The box goes up over the progress dialog, which closes after it.
         prompts->warning(this, "Warning", "Operation failed");
-        closeProgressDialog();
-        setEnabled(true);
+        endOperation(busy);
         return false;
     }
     message("Operation Succesful\nRestarting ...");
     if (operation == WriteApplication)
-        midiUtilsPtr->endProgrammingMode();
+        link->endProgrammingMode();
     else
-        midiUtilsPtr->systemReset();
+        link->systemReset();
     if (reconnect)
         startCountdown(&LyrForm::reconnectAfterUpdate);
+    // The module restarts: the window and the progress dialog stay as they
+    // are until the countdown's ending, or the caller's, has reconnected.
+    busy.handOver();
     return true;
 }
 
@@ -197,51 +200,49 @@ void LyrForm::countdownTick()
 
 void LyrForm::reconnectAfterUpdate()
 {
+    Busy busy(this, Busy::Adopt);
     const auto [in, out] = storedMidiPorts();
     // An empty name would be found in every port.
     const bool named = !in.isEmpty() && !out.isEmpty();
     if (named)
         connectToModule(in, out, true);
-    if (!named || !midiUtilsPtr->isConnected())
+    QMidiUtils* const link = moduleLink();
+    if (!named || !link || !link->isConnected())
         prompts->warning(this, "Warning", "Connection error");
-    closeProgressDialog();
-    setEnabled(true);
+    endOperation(busy);
 }
 
 void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& fileFilter, int operation)
 {
-    if (!midiUtilsPtr->isConnected()) {
+    QMidiUtils* const link = moduleLink();
+    if (!link || !link->isConnected()) {
         prompts->warning(this, "Warning", "Module not connected");
         return;
     }
-    setEnabled(false);
+    Busy busy(this);
     showProgressDialog();
     message("Searching files ...");
 
     int error = -1;
-    const QStringList names = midiUtilsPtr->getUsbFileList(fileFilter, &error);
+    const QStringList names = link->getUsbFileList(fileFilter, &error);
     // The names as the module listed them, byte for byte: it finds its files
     // by these bytes, whatever the decoding made of them.
     const QList<QByteArray> listed = error == ReplyAck
-        ? QByteArray(reinterpret_cast<const char*>(midiUtilsPtr->replyData), midiUtilsPtr->replySize).split('\n')
+        ? QByteArray(reinterpret_cast<const char*>(link->replyData), link->replySize).split('\n')
         : QList<QByteArray>();
     const char* failure = error == ReplyUsbPenNotFound ? "No USB pen plugged in"
                         : error != ReplyAck       ? "Unknown error"
                         : names.isEmpty()         ? "No file present in USB pen"
                                                   : nullptr;
     if (failure) {
-        closeProgressDialog();
-        prompts->warning(this, "Warning", failure);
-        setEnabled(true);
+        endOperation(busy, failure);
         return;
     }
 
     bool ok = false;
     const QString name = prompts->getItem(this, dialogTitle, "File", names, 0, false, &ok);
     if (!ok || name.isEmpty()) {
-        closeProgressDialog();
-        prompts->warning(this, "Warning", "No file selected");
-        setEnabled(true);
+        endOperation(busy, "No file selected");
         return;
     }
     const UsbJob* job = nullptr;
@@ -249,8 +250,7 @@ void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& f
         if (j.operation == operation)
             job = &j;
     if (!job) {
-        closeProgressDialog();
-        setEnabled(true);
+        endOperation(busy);
         return;
     }
     QByteArray bytes = name.toLatin1();
@@ -263,9 +263,10 @@ void LyrForm::writeOperationFromUsb(QString const& dialogTitle, QString const& f
     bytes.append('\0');
 
     // From here the module reports by itself: progress, texts and at last
-    // the end report, which closes the operation.
+    // the end report, which closes the operation and gives the window back.
+    busy.handOver();
     watchEndReport("Operation failed");
-    midiUtilsPtr->sendCommand(job->com, ushort(bytes.size()), reinterpret_cast<unsigned char*>(bytes.data()));
+    link->sendCommand(job->com, ushort(bytes.size()), reinterpret_cast<unsigned char*>(bytes.data()));
     checkEndReport();
 }
 
@@ -275,12 +276,14 @@ void LyrForm::watchEndReport(const QString& failure)
     stopEndReportWatch();
     endReportFailure = failure;
     lastFrameAt = nowMs();
-    endReportFrames = connect(midiUtilsPtr, &QMidiUtils::midiCommandReceived, this, [this](unsigned char com) {
-        if (com == ReplyEnd)
-            stopEndReportWatch();
-        else
-            lastFrameAt = nowMs();
-    });
+    if (QMidiUtils* const link = moduleLink()) {
+        endReportFrames = connect(link, &QMidiUtils::midiCommandReceived, this, [this](unsigned char com) {
+            if (com == ReplyEnd)
+                stopEndReportWatch();
+            else
+                lastFrameAt = nowMs();
+        });
+    }
     endReportWatch = new QTimer(this);
     connect(endReportWatch, &QTimer::timeout, this, &LyrForm::checkEndReport);
     endReportWatch->start(qMin(EndReportPollMs, endReportTimeoutMs));
@@ -290,13 +293,14 @@ void LyrForm::checkEndReport()
 {
     if (!endReportWatch)
         return;
-    if (midiUtilsPtr->isConnected() && nowMs() - lastFrameAt < endReportTimeoutMs)
+    QMidiUtils* const link = moduleLink();
+    if (link && link->isConnected() && nowMs() - lastFrameAt < endReportTimeoutMs)
         return;
+    // No end report will come: the window the operation handed over is given
+    // back here.
+    Busy busy(this, Busy::Adopt);
     stopEndReportWatch();
-    closeProgressDialog();
-    if (!endReportFailure.isEmpty())
-        prompts->warning(this, "Warning", endReportFailure);
-    setEnabled(true);
+    endOperation(busy, endReportFailure);
 }
 
 void LyrForm::stopEndReportWatch()

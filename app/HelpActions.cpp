@@ -66,32 +66,35 @@ void LyrForm::initInstrument()
 
 void LyrForm::reconnectAfterInit()
 {
-    const QString in = portWith(midiUtilsPtr->midiIn.getPorts(), ModulePortMark, "midiInPorts.at(i)");
-    const QString out = portWith(midiUtilsPtr->midiOut.getPorts(), ModulePortMark, "midiOutPorts.at(i)");
+    // The window the application's write handed over.
+    Busy busy(this, Busy::Adopt);
+    QMidiUtils* const link = moduleLink();
+    const QString in = portWith(link ? link->midiIn.getPorts() : QStringList(), ModulePortMark, "midiInPorts.at(i)");
+    const QString out = portWith(link ? link->midiOut.getPorts() : QStringList(), ModulePortMark, "midiOutPorts.at(i)");
     const bool found = !in.isEmpty() && !out.isEmpty();
     if (found) {
         showProgressDialog();
         connectToModule(in, out, false);
-    } else {
+    } else if (link) {
         // The loader's ports the write used are gone with the restart.
-        midiUtilsPtr->closePorts();
+        link->closePorts();
     }
     closeProgressDialog();
-    if (found && midiUtilsPtr->isConnected()) {
+    if (found && link->isConnected()) {
         loadWavetable(InitDescriptor);
         loadFactoryPrograms();
-        setEnabled(true);
         return;
     }
     // Whatever became of the module, the window is the user's again.
-    setEnabled(true);
+    busy.release();
     prompts->warning(this, "Warning", "Connection error");
 }
 
 void LyrForm::identify()
 {
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
-    if (midiUtilsPtr->identify())
+    if (link && link->identify())
         about();
     else
         prompts->critical(this, "Info", "Identify failed.");
@@ -124,8 +127,9 @@ void LyrForm::onDeviceAdded(QString vendorId, QString productId)
 void LyrForm::onDeviceRemoved(QString vendorId, QString productId)
 {
     qDebug() << "Device removed - vendorId:" << vendorId << "productId:" << productId;
-    if (vendorId == ModuleVendorId && productId == ModuleProductId)
-        midiUtilsPtr->closePorts();
+    QMidiUtils* const link = moduleLink();
+    if (link && vendorId == ModuleVendorId && productId == ModuleProductId)
+        link->closePorts();
 }
 
 void LyrForm::closeEvent(QCloseEvent* event)

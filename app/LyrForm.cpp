@@ -196,9 +196,8 @@ void LyrForm::connectActions()
     connect(ui->programLineEdit, &QLineEdit::textChanged, this, &LyrForm::onProgramNameTextChanged);
     connect(ui->actionRemoveSoundbank, &QAction::triggered, this,
             [this] { removeSoundbank(ui->soundbankTreeView->currentIndex()); });
-    if (midiUtilsPtr)
-        connect(ui->actionEnableChecksumControl, &QAction::toggled, midiUtilsPtr,
-                &QMidiUtils::enableChecksumControl);
+    if (QMidiUtils* const link = moduleLink())
+        connect(ui->actionEnableChecksumControl, &QAction::toggled, link, &QMidiUtils::enableChecksumControl);
     ui->soundbankTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->soundbankTreeView, &QWidget::customContextMenuRequested, this, &LyrForm::showContextMenu);
 }
@@ -221,7 +220,8 @@ void LyrForm::onActionOpenPreferencesDialogTriggered()
 {
     // A new dialog each time, gone once closed.
     PreferencesDialog dialog(this);
-    connect(&dialog, &PreferencesDialog::setupVariation, midiUtilsPtr, &QMidiUtils::sendSetupVariation);
+    if (QMidiUtils* const link = moduleLink())
+        connect(&dialog, &PreferencesDialog::setupVariation, link, &QMidiUtils::sendSetupVariation);
     prompts->exec(&dialog);
 }
 

@@ -46,6 +46,7 @@ class QFile;
 class QIntValidator;
 class QLabel;
 class QLineEdit;
+class QMidiUtils;
 class QMyDial;
 class QMyRangeSlider;
 class QProgressDialog;
@@ -315,16 +316,39 @@ private:
     // Helpers and state of each concern, by file.
     // ConnectionFlow.cpp
     // Keeps the window disabled while a module operation runs and enables it
-    // again on every way out, or earlier by release().
+    // again on every way out, or earlier by release(). An operation that ends
+    // later (a reconnection countdown, the module's end report) hands the
+    // window over still disabled, and its ending adopts it.
     class Busy
     {
     public:
-        explicit Busy(LyrForm* window);
+        enum Start { Disable, Adopt };
+        explicit Busy(LyrForm* window, Start start = Disable);
         ~Busy();
         void release();
+        void handOver();
     private:
         LyrForm* window;
     };
+
+    // Running module operations (ConnectionFlow.cpp, DeveloperTools.cpp,
+    // WavetableActions.cpp).
+    // The link to the module; null when the application runs without one.
+    // Every path to the module takes it from here, and without one acts as on
+    // a link that is down: nothing is sent, every exchange fails at once.
+    QMidiUtils* moduleLink() const;
+    // The end of an operation that stops early: the progress dialog closed,
+    // the warning shown (none when empty), the window given back.
+    void endOperation(Busy& busy, const QString& warning = QString());
+    // Programs block and wavetable into the module's flash, the window
+    // disabled meanwhile.
+    void storeInModule();
+    // The data of ComSamSendData, which the module hands to its sound chip
+    // as it is; and the packet that sets the chip's non-registered parameter
+    // (msb, lsb) to value: F5 01, then B0 63 msb, B0 62 lsb, B0 06 value,
+    // control changes on channel 1.
+    void sendToSoundChip(QByteArray bytes);
+    static QByteArray soundChipParameter(uchar msb, uchar lsb, uchar value);
 
     // ProgramActions.cpp
     // programs -> programsFlash (copyFirst) -> module flash -> module RAM ->

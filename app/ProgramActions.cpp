@@ -53,17 +53,18 @@ bool LyrForm::commitToFlash(bool copyFirst, bool reload)
 {
     if (copyFirst)
         programsFlash = programs;
-    if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
+    QMidiUtils* const link = moduleLink();
+    if (!link || !link->saveProgramsAndWavetableToFlash()) {
         prompts->warning(this, "Warning", "Cannot Save Programs & Wavetable to Flash");
         return false;
     }
-    if (!midiUtilsPtr->copyProgramsFromFlashToRam()) {
+    if (!link->copyProgramsFromFlashToRam()) {
         prompts->warning(this, "Warning", "Cannot copy Programs from Flash to Ram");
         return false;
     }
     if (reload) {
         loadProgram(currentProgram);
-        midiUtilsPtr->sendLoadProgram(currentProgram);
+        link->sendLoadProgram(currentProgram);
     }
     return true;
 }
@@ -165,12 +166,13 @@ void LyrForm::saveProgramsToModule()
 
 void LyrForm::loadProgramsFromModule()
 {
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
-    if (!midiUtilsPtr->loadProgramsAndWavetableFromFlash()) {
+    if (!link || !link->loadProgramsAndWavetableFromFlash()) {
         prompts->warning(this, "Warning", "Cannot load programs from Flash memory");
         return;
     }
-    if (!midiUtilsPtr->loadProgramsFromRam()) {
+    if (!link->loadProgramsFromRam()) {
         prompts->warning(this, "Warning", "Cannot load programs from Ram memory");
         return;
     }
@@ -238,8 +240,9 @@ void LyrForm::onProgramNameTextChanged(QString text)
 
 void LyrForm::runDebugTransfer(const DebugTransfer& transfer)
 {
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
-    if ((midiUtilsPtr->*transfer.operation)())
+    if (link && (link->*transfer.operation)())
         prompts->information(this, "Info", transfer.success);
     else
         prompts->warning(this, "Warning", transfer.failure);

@@ -187,18 +187,18 @@ void LyrForm::addSoundbank()
     extractWavetable(reinterpret_cast<const unsigned char*>(descriptor->text), int(descriptor->size), scratch.get(),
                      getSoundbanksCount());
 
+    QMidiUtils* const link = moduleLink();
     Busy busy(this);
     showProgressDialog();
     file.seek(0);
     message("Writing Soundbank");
-    const bool written =
-        midiUtilsPtr && midiUtilsPtr->writeToSamFlash(InstallSoundbank, descriptor->position, &file, WriteTimeoutMs);
+    const bool written = link && link->writeToSamFlash(InstallSoundbank, descriptor->position, &file, WriteTimeoutMs);
     file.close();
     if (!written) {
         prompts->warning(this, "Warning", "Cannot write to Flash");
     } else {
         addWavetable(scratch.get());
-        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash())
+        if (!link->saveProgramsAndWavetableToFlash())
             prompts->warning(this, "Warning", "Cannot save programs");
     }
     closeProgressDialog();
@@ -208,7 +208,8 @@ void LyrForm::addSoundbank()
 
 bool LyrForm::readSoundbankDir()
 {
-    const bool read = midiUtilsPtr && midiUtilsPtr->readSoundbankDir();
+    QMidiUtils* const link = moduleLink();
+    const bool read = link && link->readSoundbankDir();
     if (!read)
         prompts->warning(this, "Warning", "Cannot read Soundbank Dir");
     updateSoundbankModel();
@@ -249,8 +250,8 @@ void LyrForm::removeSoundbank(QModelIndex index)
     });
     updateAll();
     closeProgressDialog();
-    if (midiUtilsPtr)
-        midiUtilsPtr->sendLoadProgram(currentProgram);
+    if (QMidiUtils* const link = moduleLink())
+        link->sendLoadProgram(currentProgram);
     busy.release();
     if (ok)
         prompts->information(this, "Info", "Operation succesful");
@@ -260,12 +261,13 @@ bool LyrForm::removeFromModule(uint32_t request, const std::function<void()>& dr
 {
     // After a refused request the wavetable and the module's flash keep
     // what matches the soundbanks the module still holds.
-    bool ok = midiUtilsPtr && midiUtilsPtr->writeToSamFlash(request, 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
+    QMidiUtils* const link = moduleLink();
+    bool ok = link && link->writeToSamFlash(request, 0, static_cast<uint8_t*>(nullptr), RemoveTimeoutMs);
     if (!ok) {
         prompts->warning(this, "Warning", "Cannot write to Flash");
     } else {
         dropVoices();
-        if (!midiUtilsPtr->saveProgramsAndWavetableToFlash()) {
+        if (!link->saveProgramsAndWavetableToFlash()) {
             prompts->warning(this, "Warning", "Cannot save programs");
             ok = false;
         }

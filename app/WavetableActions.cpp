@@ -49,33 +49,31 @@ std::unique_ptr<TGmWavetable> readDescriptor(LyrForm& window, const QString& pat
     return parsed;
 }
 
-// Programs block and wavetable into the module's flash, the window disabled
-// meanwhile.
-void storeInModule(LyrForm& window)
-{
-    window.setEnabled(false);
-    window.showProgressDialog();
-    if (!midiUtilsPtr->saveProgramsAndWavetableToFlash())
-        window.ask().warning(&window, "Warning", "Cannot save wavetable");
-    window.closeProgressDialog();
-    window.setEnabled(true);
-}
-
 // Adds the descriptor's voices to the table, emptied first when replace is
-// set, and stores it.
-void installDescriptor(LyrForm& window, const QString& path, bool replace)
+// set; false, with the table as it was, when the file gives none.
+bool installDescriptor(LyrForm& window, const QString& path, bool replace)
 {
-    if (const std::unique_ptr<TGmWavetable> parsed = readDescriptor(window, path)) {
-        if (replace)
-            std::memset(&wavetable, 0, sizeof(wavetable));
-        addWavetable(parsed.get());
-        initWavetableFamilyNames();
-        storeInModule(window);
-    }
-    window.updateVoiceNames();
+    const std::unique_ptr<TGmWavetable> parsed = readDescriptor(window, path);
+    if (!parsed)
+        return false;
+    if (replace)
+        std::memset(&wavetable, 0, sizeof(wavetable));
+    addWavetable(parsed.get());
+    initWavetableFamilyNames();
+    return true;
 }
 
 } // namespace
+
+void LyrForm::storeInModule()
+{
+    QMidiUtils* const link = moduleLink();
+    Busy busy(this);
+    showProgressDialog();
+    if (!link || !link->saveProgramsAndWavetableToFlash())
+        prompts->warning(this, "Warning", "Cannot save wavetable");
+    closeProgressDialog();
+}
 
 void LyrForm::loadWavetableFromFile()
 {
@@ -88,14 +86,19 @@ void LyrForm::loadWavetableFromFile()
 
 void LyrForm::loadWavetable(QString path)
 {
-    installDescriptor(*this, path, false);
+    if (installDescriptor(*this, path, false))
+        storeInModule();
+    updateVoiceNames();
 }
 
 void LyrForm::loadWavetableFactory()
 {
     if (prompts->question(this, "Reset Wavetable", "Clear current Wavetable and load Factory Wavetable?")
-        == QMessageBox::Yes)
-        installDescriptor(*this, FactoryDescriptor, true);
+        != QMessageBox::Yes)
+        return;
+    if (installDescriptor(*this, FactoryDescriptor, true))
+        storeInModule();
+    updateVoiceNames();
 }
 
 void LyrForm::clearWavetable()
@@ -104,7 +107,7 @@ void LyrForm::clearWavetable()
         return;
     std::memset(&wavetable, 0, sizeof(wavetable));
     initWavetableFamilyNames();
-    storeInModule(*this);
+    storeInModule();
     updateVoiceNames();
 }
 

@@ -57,12 +57,15 @@ void LyrForm::onCommandReceived(uchar com, ushort size, const QByteArray& data)
     case ReportProgramChange:
         onProgramChangeNotify(data);
         break;
-    case ReplyEnd:
-        // The end may come with no progress dialog open (a quiet operation).
+    case ReplyEnd: {
+        // The end of an operation the module ran by itself, which handed over
+        // the window; it may come with no progress dialog open (a quiet
+        // operation).
+        Busy busy(this, Busy::Adopt);
         closeProgressDialog();
         prompts->information(this, "Info", lastMessage);
-        setEnabled(true);
         break;
+    }
     default:
         break;
     }
@@ -140,12 +143,6 @@ void LyrForm::onControlChangeNotify(QByteArray data)
 
 void LyrForm::secondReverbControl(uchar param, uchar value)
 {
-    // Three Control Changes on channel 0 setting NRPN 0x32/param to value.
-    unsigned char packet[] = {
-        0xF5, 0x01,
-        0xB0, 0x63, 0x32,
-        0xB0, 0x62, uchar(param & 0x7F),
-        0xB0, 0x06, value,
-    };
-    midiUtilsPtr->sendCommand(ComSamSendData, sizeof(packet), packet);
+    // The GM reverb's parameters are the sound chip's NRPN 0x32/param.
+    sendToSoundChip(soundChipParameter(0x32, uchar(param & 0x7F), value));
 }

@@ -67,7 +67,8 @@ void LyrForm::onProgramButtonClicked(int id)
     updateOrganPage();
     updateRotaryPage();
     // The module plays its own copy, assumed equal to ours.
-    midiUtilsPtr->sendLoadProgram(currentProgram);
+    if (QMidiUtils* const link = moduleLink())
+        link->sendLoadProgram(currentProgram);
 }
 
 void LyrForm::onVoiceButtonClicked(int id)

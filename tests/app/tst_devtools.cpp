@@ -49,6 +49,15 @@ private slots:
                                                << QStringList { "2f:f5 01 b0 63 3e b0 62 04 b0 06 5a" };
         QTest::newRow("second reverb send") << "secondRevSendDial" << 100 << noEdits
                                             << QStringList { "2f:f5 01 b0 5c 64", "2f:f5 01 b0 5b 00" };
+        QTest::newRow("second reverb level") << "secondRevLevelDial" << 100 << noEdits
+                                             << QStringList { "2f:f5 01 b0 63 32 b0 62 07 b0 06 64" };
+        QTest::newRow("hq distortion 2 on, one packet")
+            << "hqDist2OnBtn" << 0 << noEdits
+            << QStringList { "2f:f5 01 b0 63 3e b0 62 00 b0 06 01 f5 01 b0 63 3e b0 62 7f b0 06 01 "
+                             "f5 01 b0 63 3e b0 62 03 b0 06 02" };
+        QTest::newRow("hq distortion 2 off") << "hqDist2OffBtn" << 0 << noEdits
+                                             << QStringList { "2f:f5 01 b0 63 3e b0 62 00 b0 06 00 "
+                                                              "f5 01 b0 63 3e b0 62 7f b0 06 00" };
         QTest::newRow("packet, first edit empty") << send << 0 << QStringList { "", "11" } << QStringList();
         QTest::newRow("packet to the first empty edit")
             << send << 0 << QStringList { "1", "2", "3", "", "5" } << QStringList { "2f:01 02 03" };

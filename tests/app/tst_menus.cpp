@@ -18,12 +18,14 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 using lyrsim::SimFault;
@@ -542,6 +544,35 @@ private slots:
         QVERIFY(f->link.isConnected());
         f->window->onDeviceRemoved("5499", "0082");
         QVERIFY(!f->link.isConnected());
+    }
+
+    // Without a link every action and tool acts as on a link that is down:
+    // each ends at once with the window usable, even when every question is
+    // answered Yes, and nothing reaches the module.
+    void withoutALink()
+    {
+        midiUtilsPtr = nullptr;
+        LyrForm* w = f->window.get();
+        f->window->findChild<QRadioButton*>("compareRadioButton")->setChecked(true);
+        f->ui()->byte0LineEdit->setText("1");
+        QList<std::function<void()>> steps;
+        const QStringList elsewhere = { "actionExit", "actionOpenManual", "actionDfuProgramming" };
+        for (QAction* a : w->findChildren<QAction*>())
+            if (!a->objectName().isEmpty() && !elsewhere.contains(a->objectName()))
+                steps << [a] { a->trigger(); };
+        for (const Action tool : { &LyrForm::test, &LyrForm::systemReset, &LyrForm::samReset, &LyrForm::sendSamData,
+                                   &LyrForm::testFlashReadWrite, &LyrForm::on_hqDist2OnBtn_clicked })
+            steps << [w, tool] { (w->*tool)(); };
+        steps << [w] { w->onProgramButtonClicked(3); } << [w] { w->secondReverbControl(4, 64); }
+              << [w] { w->onDeviceRemoved("5499", "0082"); };
+        for (const std::function<void()>& step : steps) {
+            f->prompts.questions = QList<QMessageBox::StandardButton>(4, QMessageBox::Yes);
+            step();
+            QCoreApplication::processEvents();
+            verifyGivenBack();
+        }
+        QVERIFY(f->prompts.shown("warning").contains("Warning|Module not connected"));
+        QCOMPARE(f->frames(), QStringList());
     }
 
     // Exit asks first and closes only on Yes.
