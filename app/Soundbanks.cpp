@@ -4,8 +4,10 @@
 //
 // Every file check runs before anything is sent, and after a DSP flash write
 // that failed nothing else is changed: the wavetable and the program flash
-// only follow soundbanks the module acknowledged. The directory is read back
-// after every operation, so the page always shows what the module holds.
+// only follow soundbanks the module acknowledged. Whether a soundbank fits
+// its DSP flash is the module's to judge, as only it knows the flash's size
+// and layout. The directory is read back after every operation, so the page
+// always shows what the module holds.
 
 #include "LyrForm.h"
 
@@ -47,12 +49,6 @@ constexpr uint32_t RemoveAllSoundbanks = 65535;
 constexpr uint32_t WriteTimeoutMs = 60000;
 constexpr uint32_t RemoveTimeoutMs = 10000;
 
-// How the module lays soundbanks out in its 16 MB DSP flash: each starts on
-// a 64 KB block (its flash page) and its size counts 256-byte pages.
-constexpr quint64 DspFlashSize = 16 * 1024 * 1024;
-constexpr quint64 SoundbankBlock = 64 * 1024;
-constexpr quint64 SoundbankSizeUnit = 256;
-
 // Columns of the soundbank view after "Idx", "Name" and "Id".
 struct NumberColumn
 {
@@ -68,19 +64,6 @@ const NumberColumn NumberColumns[] = {
     { "RAM Page",   &TSoundBankDirEntry::ramPage,     16 },
     { "Flash Page", &TSoundBankDirEntry::flashPage,   16 },
 };
-
-// DSP flash above the last soundbank of the directory, in bytes.
-quint64 freeDspFlash()
-{
-    quint64 top = 0;
-    for (const TSoundBankDirEntry& e : soundBankDir) {
-        if (e.id[0] == 0 || e.id[1] == 0)
-            continue;
-        const quint64 end = quint64(e.flashPage) * SoundbankBlock + quint64(e.size) * SoundbankSizeUnit;
-        top = qMax(top, (end + SoundbankBlock - 1) / SoundbankBlock * SoundbankBlock);
-    }
-    return top < DspFlashSize ? DspFlashSize - top : 0;
-}
 
 QStandardItem* cell(const QString& text)
 {
@@ -171,14 +154,6 @@ void LyrForm::addSoundbank()
     auto descriptor = std::make_unique<TSoundBankDescriptor>();
     if (!file.seek(0) || !extractSoundbankDescriptorFromSbk(&file, descriptor.get())) {
         prompts->warning(this, "Warning", "Cannot read Soundbank Descriptor");
-        return;
-    }
-    const quint64 room = freeDspFlash();
-    if (descriptor->position > room) {
-        prompts->warning(this, "Warning",
-                         QString("Soundbank too large for the DSP Flash: it needs %1 KB, %2 KB are free")
-                             .arg((descriptor->position + 1023) / 1024)
-                             .arg(room / 1024));
         return;
     }
     // The new voices take the index the module gives the soundbank: the
