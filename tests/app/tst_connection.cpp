@@ -5,6 +5,7 @@
 // restarts as the real one does: its ports go away in programming mode, its
 // loader shows ports of its own while the application is written, and the
 // module's ports come back (or, in one case, do not) when programming ends.
+// And the simulated module as the program scripts/run starts and stops.
 
 #include "TestSupport.h"
 #include "FirmwareImages.h"
@@ -14,8 +15,10 @@
 #include "TSoundBankDirEntry.h"
 #include "WindowFixture.h"
 
+#include <QProcess>
 #include <QProgressDialog>
 #include <QSettings>
+#include <QTemporaryDir>
 
 using lyrsim::SimFault;
 using lyrsim::SimMemory;
@@ -173,6 +176,25 @@ private slots:
         const int programBytes = 128 * int(sizeof(TProgram));
         QCOMPARE(f.module.memory().flash.mid(programsAt, programBytes),
                  lyrtest::readFile(":/programs_factory.pre").left(programBytes));
+    }
+
+    // Stopped by SIGTERM, the simulated module quits as by its quit command:
+    // its memory is saved, and its JACK clients close instead of vanishing,
+    // which would keep the server busy on them and, stopped meanwhile, in
+    // JACK's registry of servers for good.
+    void simulatedModuleQuitsOnTerm()
+    {
+        QTemporaryDir memory;
+        QProcess sim;
+        sim.start(LYR_SIM, { "--memory", memory.path(), "--suffix", " quits" });
+        QVERIFY(sim.waitForStarted());
+        QByteArray said;
+        QVERIFY(waitFor([&] { return (said += sim.readAllStandardOutput()).startsWith("ready"); }, 10000));
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(10000));
+        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.exitCode(), 0);
+        QVERIFY(QFile::exists(memory.filePath("controller-flash.bin")));
     }
 };
 
