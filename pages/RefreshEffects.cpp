@@ -30,6 +30,7 @@ const ShowRow chainRows[] = {
     { &W::insertLevelDial,                  296,    Shown::Word },
     { &W::insertChorusDial,                 300,    Shown::Word },
     { &W::insertReverbDial,                 298,    Shown::Word },
+    { &W::feedToRotaryCheckBox,             417 },
 };
 
 const ShowRow compressorRows[] = {

@@ -137,6 +137,8 @@ private slots:
         // No edit: what the pages show and allow for the bytes poked.
         QTest::newRow("stored offsets shown as values") << false << "43=127 37=0 40=127 470=96" << "" << "" << ""
             << QStringList {} << "panDial1=-63 shiftDial1=-48 tuneDial1=63 organShiftDial=48" << "";
+        QTest::newRow("organ feeding the rotary") << false << "417=1" << "" << "" << "" << QStringList {}
+            << "feedToRotaryCheckBox=1" << "";
         QTest::newRow("layers off") << false << "" << "" << "" << "" << QStringList {}
             << "volDial2.enabled=0 voice3Button.enabled=0 insertReverbDial.enabled=0" << "";
         // Enable byte 2 and the insert chain both take a layer's sends away.
