@@ -44,12 +44,12 @@ static int dialValue(const quint8* program, const ShowRow& row)
 {
     const int b = program[row.offset];
     switch (row.shown) {
-    case Shown::Word:   return wordAt(program, row.offset);
-    case Shown::Less48: return b - 48;
-    case Shown::Less64: return b - 64;
-    case Shown::From64: return 64 - b;
-    case Shown::Half:   return b >> 1;
-    default:            return b;
+    case Shown::Word:        return wordAt(program, row.offset);
+    case Shown::Shift:       return b - ShiftZero;
+    case Shown::Tune:        return b - TuneZero;
+    case Shown::Pan:         return PanCentre - b;
+    case Shown::OrganVolume: return organVolume(quint8(b));
+    default:                 return b;
     }
 }
 
@@ -85,6 +85,13 @@ void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow* rows, std::s
         }
         }
     }
+}
+
+void forEachShowRow(const RowVisit& visit)
+{
+    forEachEditRow(visit);
+    forEachEffectsRow(visit);
+    forEachOrganRow(visit);
 }
 
 } // namespace pages

@@ -255,6 +255,45 @@ private slots:
         QTEST(controlFits(family, record), "fits");
     }
 
+    // The handlers store each edit where the pages read the widget from: every
+    // record as built; a record moved to another field, layer, band, bit or
+    // command no longer does.
+    void storedWhereShown_data()
+    {
+        QTest::addColumn<QString>("widget");   // none: every record as built
+        QTest::addColumn<QString>("record");   // field=value put into the widget's record
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("every record") << "" << "" << true;
+        QTest::newRow("attack stored as release") << "compressorAttackDial" << "param=24" << false;
+        QTest::newRow("volume of the next layer") << "volDial2" << "part=2" << false;
+        QTest::newRow("Q of the next band") << "eqMidLowBandQDial" << "index=2" << false;
+        QTest::newRow("mod wheel stored as aftertouch") << "organRotaryModWheelCheckBox" << "index=4" << false;
+        QTest::newRow("percussion type stored as decay") << "organPercussionTypeComboBox" << "param=5" << false;
+        QTest::newRow("a shown choice storing nothing") << "reverbTypeComboBox" << "command=255" << false;
+    }
+
+    void storedWhereShown()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QString, record);
+        QFETCH(bool, fits);
+        int checked = 0;
+        for (const probe::Mapped& m : probe::records(*f->window)) {
+            if (!widget.isEmpty() && m.widget->objectName() != widget)
+                continue;
+            TControl r = *m.record;
+            if (!record.isEmpty()) {
+                const QString field = record.section('=', 0, 0);
+                quint8& changed = field == "part" ? r.part : field == "index" ? r.index
+                                                   : field == "param" ? r.param : r.command;
+                changed = quint8(record.section('=', 1).toInt());
+            }
+            QVERIFY2(::storedWhereShown(f->ui(), m.family, m.widget, r) == fits, qPrintable(m.widget->objectName()));
+            ++checked;
+        }
+        QVERIFY(checked > 0);
+    }
+
     // The Debug and Tools menus, the Debug page, the GM reverb and the two
     // effect presets are there beside the marker folder only; the GM menu
     // never.
