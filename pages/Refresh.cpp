@@ -6,6 +6,7 @@
 #include "LyrForm.h"
 #include "RefreshRows.h"
 
+#include "ColorMap.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -130,10 +131,8 @@ void LyrForm::updateProgramLabel(unsigned short n)
 {
     if (n >= MAX_PROGRAMS || n >= programLabels.size() || !programLabels[n])
         return;
-    // The byte comes from files and the module; only Qt's twenty global
-    // colours make a colour, anything else shows as no colour.
-    const quint8 stored = programs.program[n].color;
-    const QColor color = stored <= Qt::transparent ? QColor(Qt::GlobalColor(stored)) : QColor(Qt::transparent);
+    // A byte that holds no colour shows as none.
+    const QColor color(programColor(programs.program[n].color).value_or(Qt::transparent));
     const QString sheet = QString("background-color:rgba(%1,%2,%3,%4);")
                               .arg(color.red())
                               .arg(color.green())
