@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <cstring>
@@ -118,6 +120,20 @@ void LyrForm::updateProgramButtons()
             const QSignalBlocker blocker(button);
             button->setChecked(true);
         }
+    }
+    // The list widens to the longest name: the centred text must clear the
+    // colour marker on the button's left, so each button keeps that much
+    // room on both sides of its text.
+    for (QAbstractButton* button : programButtonGroup->buttons())
+        button->setMinimumWidth(button->sizeHint().width() + 2 * (programMarkerGeometry.right() + 1));
+    // A scroll area measures its widget once, when it is given one, and
+    // adjusts to that size ever after: hand the list over again so it
+    // measures the new names.
+    QScrollArea* area = ui->programsScrollArea;
+    const int needed = area->widget()->sizeHint().width() + 2 * area->frameWidth() + area->verticalScrollBar()->sizeHint().width();
+    if (area->sizeHint().width() != needed) {
+        area->setWidget(area->takeWidget());
+        area->updateGeometry();
     }
 }
 
