@@ -143,7 +143,7 @@ void LyrForm::updateVoiceValues()
     updateVelocityRange();
     updateNoteRange();
 
-    const QString colorName = colorMap.value(Qt::GlobalColor(programPtr->color));
+    const QString colorName = programColorName(programPtr->color);
     showIndex(ui->colorComboBox, colorName.isEmpty() ? -1 : ui->colorComboBox->findText(colorName, Qt::MatchExactly | Qt::MatchCaseSensitive));
     for (int l = 0; l < 3; ++l)
         showIndex(ui->*modulationCombos.widget[l], p[92 + l]);
