@@ -32,6 +32,7 @@
 #include <QMap>
 #include <QModelIndex>
 #include <QPair>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -414,6 +415,8 @@ private:
     QButtonGroup* voiceButtonGroup = nullptr;
     // Marker labels inside the program buttons, by program.
     QList<QLabel*> programLabels;
+    // Where each program button carries its colour marker.
+    static constexpr QRect programMarkerGeometry { 4, 4, 8, 15 };
     // The range edits accept 0..127.
     QIntValidator* rangeValidator = nullptr;
 };

@@ -56,11 +56,11 @@ using Form = Ui_PreferencesDialog;
 using Dlg = PreferencesDialog;
 
 const PreferencesDialog::PortRow PreferencesDialog::portRows[4] = {
-    // item            keyboard button                   GM button                    group
-    { UsbDevice1Item,  &Form::usbDevice1KeyboardButton,  &Form::usbDevice1GmButton,   &Dlg::usbDevice1Group },
-    { UsbDevice2Item,  &Form::usbDevice2KeyboardButton,  &Form::usbDevice2GmButton,   &Dlg::usbDevice2Group },
-    { UsbHostItem,     &Form::usbHostKeyboardButton,     &Form::usbHostGmButton,      &Dlg::usbHostGroup },
-    { MidiClassicItem, &Form::midiClassicKeyboardButton, &Form::midiClassicGmButton,  &Dlg::midiClassicGroup },
+    // item            keyboard button                   GM button                    group                   toggled
+    { UsbDevice1Item,  &Form::usbDevice1KeyboardButton,  &Form::usbDevice1GmButton,   &Dlg::usbDevice1Group,  &Dlg::onUsbDevice1CheckBoxToggled },
+    { UsbDevice2Item,  &Form::usbDevice2KeyboardButton,  &Form::usbDevice2GmButton,   &Dlg::usbDevice2Group,  &Dlg::onUsbDevice2CheckBoxToggled },
+    { UsbHostItem,     &Form::usbHostKeyboardButton,     &Form::usbHostGmButton,      &Dlg::usbHostGroup,     &Dlg::onUsbHostCheckBoxToggled },
+    { MidiClassicItem, &Form::midiClassicKeyboardButton, &Form::midiClassicGmButton,  &Dlg::midiClassicGroup, &Dlg::onMidiClassicCheckBoxToggled },
 };
 
 PreferencesDialog::PreferencesDialog(QWidget* parent)
@@ -71,8 +71,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowTitle(tr("Preferences"));
 
-    initRxChannelButtons(usbHostRxChannelGroup, ui->keyboardRxChannelsGridLayout);
-    initRxChannelButtons(midiClassicRxChannelGroup, ui->gmRxChannelsGridLayout);
+    initUsbHostRxChannelsButtons();
+    initMidiClassicRxChannelButtons();
     updateUsbHostRxChannels();
     updateMidiClassicRxChannels();
     updatePortAssign();
@@ -81,13 +81,10 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
         QButtonGroup& group = this->*row.group;
         group.addButton(ui->*row.keyboard, StateKeyboard);
         group.addButton(ui->*row.gm, StateGm);
-        connect(&group, &QButtonGroup::idToggled, this,
-                [this, item = row.item](int id, bool state) { portToggled(item, id, state); });
+        connect(&group, &QButtonGroup::idToggled, this, row.toggled);
     }
-    connect(&usbHostRxChannelGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { channelClicked(UsbHostChannelItem, id); });
-    connect(&midiClassicRxChannelGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { channelClicked(MidiChannelItem, id); });
+    connect(&usbHostRxChannelGroup, &QButtonGroup::idClicked, this, &Dlg::onUsbHostRxChannelButtonClicked);
+    connect(&midiClassicRxChannelGroup, &QButtonGroup::idClicked, this, &Dlg::onMidiClassicRxChannelButtonClicked);
 
     // The stored zoom is shown before the combo box is listened to, so
     // showing it writes nothing.
@@ -123,6 +120,16 @@ void PreferencesDialog::initRxChannelButtons(QButtonGroup& group, QGridLayout* g
         grid->addWidget(label, 0, i);
         grid->addWidget(button, 1, i);
     }
+}
+
+void PreferencesDialog::initUsbHostRxChannelsButtons()
+{
+    initRxChannelButtons(usbHostRxChannelGroup, ui->keyboardRxChannelsGridLayout);
+}
+
+void PreferencesDialog::initMidiClassicRxChannelButtons()
+{
+    initRxChannelButtons(midiClassicRxChannelGroup, ui->gmRxChannelsGridLayout);
 }
 
 void PreferencesDialog::showRxChannel(QButtonGroup& group, uint8_t item)
@@ -173,11 +180,41 @@ void PreferencesDialog::portToggled(uint8_t item, int id, bool state)
     printPortState(item, value);
 }
 
+void PreferencesDialog::onUsbDevice1CheckBoxToggled(int id, bool state)
+{
+    portToggled(UsbDevice1Item, id, state);
+}
+
+void PreferencesDialog::onUsbDevice2CheckBoxToggled(int id, bool state)
+{
+    portToggled(UsbDevice2Item, id, state);
+}
+
+void PreferencesDialog::onUsbHostCheckBoxToggled(int id, bool state)
+{
+    portToggled(UsbHostItem, id, state);
+}
+
+void PreferencesDialog::onMidiClassicCheckBoxToggled(int id, bool state)
+{
+    portToggled(MidiClassicItem, id, state);
+}
+
 void PreferencesDialog::channelClicked(uint8_t item, int id)
 {
     const uint8_t value = id & 0x7F;
     setupByte(item) = value;
     emit setupVariation(item, value);
+}
+
+void PreferencesDialog::onUsbHostRxChannelButtonClicked(int id)
+{
+    channelClicked(UsbHostChannelItem, id);
+}
+
+void PreferencesDialog::onMidiClassicRxChannelButtonClicked(int id)
+{
+    channelClicked(MidiChannelItem, id);
 }
 
 void PreferencesDialog::onZoomComboBoxIndexChanged(int idx)

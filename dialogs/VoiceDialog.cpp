@@ -130,6 +130,16 @@ void VoiceDialog::updateVoiceInfo()
         ui->sbkNameLabel->setText(getSoundbankName(sbk));
 }
 
+void VoiceDialog::setFamily(uchar value)
+{
+    family = value;
+}
+
+void VoiceDialog::setVoice(uchar value)
+{
+    voice = value;
+}
+
 void VoiceDialog::onFamilyButtonClicked(int id)
 {
     // Browsing a family chooses nothing: no voice is checked unless the part

@@ -236,7 +236,7 @@ void LyrForm::initProgramsLabels()
     programLabels.clear();
     for (int i = 0; i < MAX_PROGRAMS; ++i) {
         auto* label = new QLabel(programButtonGroup->button(i));
-        label->setGeometry(4, 4, 8, 15);
+        label->setGeometry(programMarkerGeometry);
         label->setStyleSheet("background-color:rgb(255,0,0);");
         programLabels.append(label);
     }

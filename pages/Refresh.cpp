@@ -6,6 +6,7 @@
 #include "LyrForm.h"
 #include "RefreshRows.h"
 
+#include "ColorMap.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <cstring>
@@ -125,6 +128,20 @@ void LyrForm::updateProgramButtons()
             button->setChecked(true);
         }
     }
+    // The list widens to the longest name: the centred text must clear the
+    // colour marker on the button's left, so each button keeps that much
+    // room on both sides of its text.
+    for (QAbstractButton* button : programButtonGroup->buttons())
+        button->setMinimumWidth(button->sizeHint().width() + 2 * (programMarkerGeometry.right() + 1));
+    // A scroll area measures its widget once, when it is given one, and
+    // adjusts to that size ever after: hand the list over again so it
+    // measures the new names.
+    QScrollArea* area = ui->programsScrollArea;
+    const int needed = area->widget()->sizeHint().width() + 2 * area->frameWidth() + area->verticalScrollBar()->sizeHint().width();
+    if (area->sizeHint().width() != needed) {
+        area->setWidget(area->takeWidget());
+        area->updateGeometry();
+    }
 }
 
 void LyrForm::updateProgramLabels()
@@ -137,10 +154,8 @@ void LyrForm::updateProgramLabel(unsigned short n)
 {
     if (n >= MAX_PROGRAMS || n >= programLabels.size() || !programLabels[n])
         return;
-    // The byte comes from files and the module; only Qt's twenty global
-    // colours make a colour, anything else shows as no colour.
-    const quint8 stored = programs.program[n].color;
-    const QColor color = stored <= Qt::transparent ? QColor(Qt::GlobalColor(stored)) : QColor(Qt::transparent);
+    // A byte that holds no colour shows as none.
+    const QColor color(programColor(programs.program[n].color).value_or(Qt::transparent));
     const QString sheet = QString("background-color:rgba(%1,%2,%3,%4);")
                               .arg(color.red())
                               .arg(color.green())

@@ -159,7 +159,7 @@ void LyrForm::updateVoiceValues()
     updateVelocityRange();
     updateNoteRange();
 
-    const QString colorName = colorMap.value(Qt::GlobalColor(programPtr->color));
+    const QString colorName = programColorName(programPtr->color);
     showIndex(ui->colorComboBox, colorName.isEmpty() ? -1 : ui->colorComboBox->findText(colorName, Qt::MatchExactly | Qt::MatchCaseSensitive));
 
     updateAdsrPlot();

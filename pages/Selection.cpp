@@ -99,7 +99,7 @@ void LyrForm::loadReverbPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->reverb = reverbPresets[n];
-    updateReverb();
+    updateEffects();
     for (const auto& r : reverbParams)
         emit voiceVariation(WholeProgram, r.param, programPtr->reverb.*r.byte);
 }
@@ -109,7 +109,7 @@ void LyrForm::loadChorusPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->chorus = chorusPresets[n];
-    updateChorus();
+    updateEffects();
     for (const auto& c : chorusParams)
         emit voiceVariation(WholeProgram, c.param, programPtr->chorus.*c.byte);
 }

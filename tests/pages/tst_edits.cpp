@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QScrollArea>
 #include <QScopeGuard>
 #include <QSignalSpy>
 
@@ -504,6 +505,47 @@ private slots:
             }
         }
         QVERIFY2(checked > 200, qPrintable(QString("%1 checked").arg(checked)));
+    }
+
+    // The program list is as wide as its names: each one and its number can
+    // be read whole beside its colour marker, after the names grew and after
+    // they shrank again.
+    void programListShowsWholeNames_data()
+    {
+        QTest::addColumn<QStringList>("names");   // programs 0, 1, ...; the rest "Program"
+        QTest::newRow("longest names") << QStringList { "WWWWWWWWWWWWWWWW", "Bluegrass Banjo" };
+        QTest::newRow("short names again") << QStringList { "A", "B" };
+    }
+
+    void programListShowsWholeNames()
+    {
+        QFETCH(QStringList, names);
+        initPrograms();
+        for (int n = 0; n < names.size(); ++n)
+            qstrncpy(programs.program[n].name, names[n].toUtf8(), sizeof(programs.program[n].name));
+        f->window->resize(1600, 1000);
+        f->window->show();
+        f->window->updateAll();
+        QTest::qWait(20);
+        QScrollArea* list = f->ui()->programsScrollArea;
+        const QWidget* view = list->viewport();
+        QCOMPARE(list->minimumWidth(), 150);
+        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        int widest = 0;
+        for (QPushButton* button : f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>()) {
+            const QLabel* marker = button->findChild<QLabel*>();
+            QCOMPARE(marker->geometry(), QRect(4, 4, 8, 15));
+            // Centred text starts past the marker and ends inside the view.
+            const int text = button->fontMetrics().horizontalAdvance(button->text());
+            const QRect onView(button->mapTo(view, QPoint(0, 0)), button->size());
+            const QString what = button->text() + QString(" in %1 of %2").arg(button->width()).arg(view->width());
+            QVERIFY2((button->width() - text) / 2 > marker->geometry().right(), qPrintable(what));
+            QVERIFY2(onView.left() >= 0 && onView.right() < view->width(), qPrintable(what));
+            widest = std::max(widest, text);
+        }
+        // No wider than the names need, beyond the list's least width.
+        QVERIFY(view->width() <= std::max(150, widest + 80));
+        f->window->hide();
     }
 #endif
 };
