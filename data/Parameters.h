@@ -173,6 +173,22 @@ enum Value : quint8 {
 };
 }
 
+// GM channel variation (command 0x2E): the channel is the voice byte.
+namespace GmParam {
+enum Value : quint8 {
+    volume = 1,
+    reverb = 2,
+    shift = 3,
+    tune = 4,
+    pan = 5,
+    chorus = 6,
+    cutoff = 15,
+    mute = 111,
+    solo = 112,
+    pitch = 113,
+};
+}
+
 // Setup variation: item i is byte i of the setup block.
 namespace SetupItem {
 enum Value : quint8 {
