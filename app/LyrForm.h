@@ -32,6 +32,7 @@
 #include <QMap>
 #include <QModelIndex>
 #include <QPair>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -406,6 +407,28 @@ private:
     // routing.
     void selectInsertRouting(int which);
 
+    // EditHandlers.cpp: the handlers' single jobs.
+    // Widgets known by identity rather than by their record; true when the
+    // sender was one of them and has been dealt with.
+    bool dialByIdentity(QMyDial* dial, int value);
+    bool comboBoxByIdentity(QComboBox* combo, int index);
+    // The insert slots' selectors: the slot byte, then the slot's effects
+    // switched so that the chosen one alone is on.
+    void selectInsertSlot1(quint32 choice);
+    void selectInsertSlot2(quint32 choice);
+    void chooseInsertEffect(int slot, quint8 choice);
+    // An effect's on flag switched and sent only when it changes; true when
+    // it was turned off.
+    bool switchEffectOff(quint8& flag, quint8 param);
+    void switchEffectOn(quint8& flag, quint8 param);
+    // The setup volumes, and the organ command's edits by widget family.
+    void setupDialChanged(const TControl& record, quint8 value);
+    void organDialChanged(const TControl& record, quint8 value);
+    void organComboBoxChanged(const TControl& record, quint32 data);
+    void organCheckBoxChanged(const TControl& record, quint8 state);
+    // Plots that draw what a dial just stored.
+    void mirrorDialInPlots(const TControl& record, int value);
+
     Ui_LyrForm* ui = nullptr;
     Prompts* prompts = nullptr;
     std::unique_ptr<Prompts> ownPrompts;
@@ -416,6 +439,8 @@ private:
     QButtonGroup* voiceButtonGroup = nullptr;
     // Marker labels inside the program buttons, by program.
     QList<QLabel*> programLabels;
+    // Where each program button carries its colour marker.
+    static constexpr QRect programMarkerGeometry { 4, 4, 8, 15 };
     // The range edits accept 0..127.
     QIntValidator* rangeValidator = nullptr;
 };

@@ -1,6 +1,6 @@
 # Helpers shared by every folder: one library per subsystem, QtTest tests
-# registered with CTest, sanitised twins of libraries for the fuzz tests,
-# and Google Benchmark targets.
+# registered with CTest, sanitised twins of libraries for the tests that feed
+# them bytes from outside, and Google Benchmark targets.
 
 set(LYR_WARNINGS -Wall -Wextra)
 set(LYR_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -15,7 +15,7 @@ set(LYR_TEST_ENV
 function(_lyr_asan_libs out)
     set(result)
     foreach(lib IN LISTS ARGN)
-        if(lib MATCHES "^lyr_" AND NOT lib MATCHES "_asan$" AND NOT lib STREQUAL "lyr_resources" AND NOT lib MATCHES "^lyr_test")
+        if(lib MATCHES "^lyr_" AND NOT lib MATCHES "_asan$" AND NOT lib STREQUAL "lyr_resources" AND NOT lib STREQUAL "lyr_testsupport")
             list(APPEND result ${lib}_asan)
         else()
             list(APPEND result ${lib})
@@ -24,10 +24,42 @@ function(_lyr_asan_libs out)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# lyr_sanitized_twin(<target>)
+# An address/UB-sanitised twin <target>_asan of a static or object library of
+# ours, built only when a sanitised test pulls it in: the same sources
+# (objects of our libraries taken from their twins), include paths and
+# libraries (ours replaced by their twins). Runs when the folder is done, so
+# sources added after the library was declared are in.
+function(lyr_sanitized_twin target)
+    # Deferred arguments are read when the call runs: bake the name in now.
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL _lyr_sanitized_twin [[${target}]])")
+endfunction()
+
+function(_lyr_sanitized_twin target)
+    get_target_property(type ${target} TYPE)
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(includes ${target} INCLUDE_DIRECTORIES)
+    get_target_property(libs ${target} LINK_LIBRARIES)
+    list(TRANSFORM sources REPLACE "^\\$<TARGET_OBJECTS:(lyr_[a-z]+)>$" "$<TARGET_OBJECTS:\\1_asan>")
+    if(type STREQUAL "OBJECT_LIBRARY")
+        add_library(${target}_asan OBJECT EXCLUDE_FROM_ALL ${sources})
+    else()
+        add_library(${target}_asan STATIC EXCLUDE_FROM_ALL ${sources})
+    endif()
+    if(includes)
+        target_include_directories(${target}_asan PUBLIC ${includes})
+    endif()
+    if(libs)
+        _lyr_asan_libs(asan_libs ${libs})
+        target_link_libraries(${target}_asan PUBLIC ${asan_libs})
+    endif()
+    target_compile_options(${target}_asan PRIVATE ${LYR_WARNINGS} ${LYR_SANITIZE})
+    target_link_options(${target}_asan PUBLIC ${LYR_SANITIZE})
+endfunction()
+
 # lyr_add_library(<name> SOURCES ... [LIBS ...])
 # Builds the static library lyr_<name> with the folder as its public include
-# path, and an address/UB-sanitised twin lyr_<name>_asan that only the fuzz
-# tests pull into a build.
+# path, and its sanitised twin lyr_<name>_asan.
 function(lyr_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     set(target lyr_${name})
@@ -35,13 +67,7 @@ function(lyr_add_library name)
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
     target_compile_options(${target} PRIVATE ${LYR_WARNINGS})
-
-    add_library(${target}_asan STATIC EXCLUDE_FROM_ALL ${ARG_SOURCES})
-    _lyr_asan_libs(asan_libs ${ARG_LIBS})
-    target_include_directories(${target}_asan PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${target}_asan PUBLIC ${asan_libs})
-    target_compile_options(${target}_asan PRIVATE ${LYR_WARNINGS} ${LYR_SANITIZE})
-    target_link_options(${target}_asan PUBLIC ${LYR_SANITIZE})
+    lyr_sanitized_twin(${target})
 endfunction()
 
 # lyr_add_test(<name> SOURCES ... [LIBS ...] [SANITIZE] [JACK] [TIMEOUT s])

@@ -34,3 +34,16 @@ void initColorMap()
     for (const auto& e : entries)
         colorMap.insert(e.color, QString::fromLatin1(e.name));
 }
+
+std::optional<Qt::GlobalColor> programColor(quint8 byte)
+{
+    if (byte > Qt::transparent)
+        return std::nullopt;
+    return Qt::GlobalColor(byte);
+}
+
+QString programColorName(quint8 byte)
+{
+    const std::optional<Qt::GlobalColor> color = programColor(byte);
+    return color ? colorMap.value(*color) : QString();
+}

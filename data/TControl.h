@@ -6,14 +6,18 @@
 
 #include <QtGlobal>
 
+// The part of a record, and the voice byte of an edit, that addresses the
+// whole program rather than one of its layers.
+constexpr quint8 WholeProgram = 0xFF;
+
 struct TControl
 {
-    quint8 part = 0xFF;      // layer 0..2, 0xFF the whole program; drawbar 0..8
-    quint8 command = 0xFF;   // 0x21, 0x29, 0x2E; 0xFF: recognised by identity
-    quint8 param = 0xFF;     // parameter number sent with the command
-    quint8 index = 0xFF;     // EQ band, setup item, bit mask or high-end param
-    quint8 offset = 0xFF;    // added to a dial's value
-    quint8 scale = 1;        // multiplies a dial's value; 0xFF acts as -1
+    quint8 part = WholeProgram;  // layer 0..2 or the whole program; drawbar 0..8
+    quint8 command = 0xFF;       // 0x21, 0x29, 0x2E; 0xFF: recognised by identity
+    quint8 param = 0xFF;         // parameter number sent with the command
+    quint8 index = 0xFF;         // EQ band, setup item, bit mask or high-end param
+    quint8 offset = 0xFF;        // added to a dial's value
+    quint8 scale = 1;            // multiplies a dial's value; 0xFF acts as -1
 
     // (offset + scale x value) AND 0x7F in unsigned 32-bit arithmetic, so
     // scale 0xFF inverts modulo 128.

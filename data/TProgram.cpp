@@ -41,12 +41,12 @@ static void fillDefaults(TProgram* p)
     std::memcpy(p->name, name.constData(), qMin<qsizetype>(name.size(), sizeof(p->name)));
 
     p->enabled[0] = 1;
-    for (int l = 0; l < 3; ++l) {
+    for (int l = 0; l < Layers; ++l) {
         p->volume[l] = 127;
         p->reverbSend[l] = 20;
-        p->octave[l] = 48;
-        p->tune[l] = 64;
-        p->pan[l] = 64;
+        p->octave[l] = ShiftZero;
+        p->tune[l] = TuneZero;
+        p->pan[l] = PanCentre;
         p->keyRange[l][1] = 127;
         p->velocityRange[l][1] = 127;
         p->sustain[l] = 1;
@@ -65,11 +65,11 @@ static void fillDefaults(TProgram* p)
     std::memcpy(in.compressor, compressor, sizeof(compressor));
     const quint16 distortion[4] = { 0, 16383, 16383, 16383 };
     std::memcpy(in.distortion, distortion, sizeof(distortion));
-    for (int b = 0; b < 4; ++b) {
-        in.eqType[b] = 4;
-        in.eqFreq[b] = 800;
-        in.eqQ[b] = 934;
-        in.eqGain[b] = 8191;
+    for (int b = 0; b < EqBands; ++b) {
+        in.eqType[b] = EqNeutral::type;
+        in.eqFreq[b] = EqNeutral::freq;
+        in.eqQ[b] = EqNeutral::q;
+        in.eqGain[b] = EqNeutral::gain;
     }
     in.modulationWave = 1;
     const quint16 modulation[5] = { 8191, 8191, 1689, 8191, 8191 };
@@ -107,7 +107,7 @@ static void fillDefaults(TProgram* p)
     o.bar[0] = o.bar[1] = o.bar[2] = 127;
     o.rotaryControl = 1;
     o.keyClick = 64;
-    o.shift = 48;
+    o.shift = ShiftZero;
     o.directLevel = 127;
     o.reflectionIntensity = 64;
     o.reflectionDelay = 64;

@@ -8,6 +8,57 @@
 #include <QtGlobal>
 #include <cstddef>
 
+// Voice layers of a program, and bands of its insert equaliser.
+constexpr int Layers = 3;
+constexpr int EqBands = 4;
+
+// Shown values that sit in the middle of a byte: octave and organ shifts are
+// stored + 48, the fine tune + 64, the pan as 64 - shown.
+constexpr int ShiftZero = 48;
+constexpr int TuneZero = 64;
+constexpr int PanCentre = 64;
+
+// Controller sources of a morphing or rotary control mask; sustain and its
+// toggle exclude each other.
+namespace ControlSource {
+enum Bit : quint8 {
+    sustain = 0x01,
+    modWheel = 0x02,
+    aftertouch = 0x04,
+    sustainToggle = 0x08,
+};
+}
+
+// Bits of the organ's flags byte.
+namespace OrganFlag {
+enum Bit : quint8 {
+    percussionOn = 0x01,
+    vibratoOn = 0x02,
+    percussionType = 0x04,
+    percussionDecay = 0x08,
+    percussionLevel = 0x10,
+};
+}
+
+// The organ's on flag and volume share one byte: bit 0 on, bits 1..7 volume.
+constexpr quint8 OrganOn = 0x01;
+constexpr quint8 organVolume(quint8 onVolume)
+{
+    return quint8(onVolume >> 1);
+}
+constexpr quint8 withOrganVolume(quint8 onVolume, quint8 volume)
+{
+    return quint8((onVolume & OrganOn) | (volume << 1));
+}
+
+// A neutral equaliser band, as new programs start: a flat peak near 1 kHz.
+namespace EqNeutral {
+constexpr quint8 type = 4;
+constexpr quint16 freq = 800;
+constexpr quint16 q = 934;
+constexpr quint16 gain = 8191;
+}
+
 #pragma pack(push, 1)
 
 // Voice chosen for one layer.
@@ -27,7 +78,10 @@ struct TEnvelope
     quint8 unused;
 };
 
-// Insert-effect chain. The 16-bit words are 14-bit values 0..16383.
+// Largest value of the insert chain's 14-bit words.
+constexpr int WordMax = 0x3FFF;
+
+// Insert-effect chain. The 16-bit words are 14-bit values 0..WordMax.
 struct TInsert
 {
     // Chain
@@ -45,10 +99,10 @@ struct TInsert
     quint16 distortion[4];
     // Equaliser, bands low, mid-low, mid-high, high
     quint8 eqOn;
-    quint8 eqType[4];
-    quint16 eqFreq[4];
-    quint16 eqQ[4];
-    quint16 eqGain[4];
+    quint8 eqType[EqBands];
+    quint16 eqFreq[EqBands];
+    quint16 eqQ[EqBands];
+    quint16 eqGain[EqBands];
     // Modulation: dry/wet, depth, rate, delay, feedback; type 4 is the rotary
     quint8 modulationOn;
     quint8 modulationType;
@@ -119,16 +173,16 @@ struct TGmReverb
 // Organ section: drawbars and rotary speaker.
 struct TDrawbar
 {
-    quint8 onVolume;          // bit 0 on, bits 1..7 volume
+    quint8 onVolume;          // bit 0 on, bits 1..7 volume (organVolume)
     quint8 bar[9];
-    quint8 flags;             // percussion on, vibrato on, perc. type, decay, level
-    quint8 rotaryControl;     // sustain, mod wheel, aftertouch, sustain toggle
+    quint8 flags;             // OrganFlag bits
+    quint8 rotaryControl;     // ControlSource bits
     quint8 vibratoType;
     quint8 rotarySpeed;
     quint8 keyClick;
     quint8 chorusSend;
     quint8 reverbSend;
-    quint8 shift;             // shown as stored - 48
+    quint8 shift;             // shown as stored - ShiftZero
     quint8 unused[14];
     quint8 directLevel;
     quint8 reflectionIntensity;
@@ -142,25 +196,25 @@ struct TDrawbar
 struct TProgram
 {
     char name[16];            // UTF-8, NUL-padded; 16 bytes means no NUL
-    quint8 enabled[3];
-    TVoiceSelect voice[3];
-    quint8 volume[3];
-    quint8 reverbSend[3];
-    quint8 octave[3];         // shown as stored - 48
-    quint8 tune[3];           // shown as stored - 64
-    quint8 pan[3];            // shown as 64 - stored
-    quint8 chorusSend[3];
-    quint8 insertOn[3];       // layer goes through the insert chain
-    quint8 keyRange[3][2];
-    quint8 velocityRange[3][2];
-    quint8 sustain[3];
-    quint8 morphControl;      // sustain, mod wheel, aftertouch, sustain toggle
-    quint8 morphMode[3];
-    TEnvelope envelope[3];
-    quint8 cutOff[3];
-    quint8 dynFilter[3];
-    quint8 resonance[3];
-    quint8 modulation[3];
+    quint8 enabled[Layers];
+    TVoiceSelect voice[Layers];
+    quint8 volume[Layers];
+    quint8 reverbSend[Layers];
+    quint8 octave[Layers];    // shown as stored - ShiftZero
+    quint8 tune[Layers];      // shown as stored - TuneZero
+    quint8 pan[Layers];       // shown as PanCentre - stored
+    quint8 chorusSend[Layers];
+    quint8 insertOn[Layers];  // layer goes through the insert chain
+    quint8 keyRange[Layers][2];
+    quint8 velocityRange[Layers][2];
+    quint8 sustain[Layers];
+    quint8 morphControl;      // ControlSource bits
+    quint8 morphMode[Layers];
+    TEnvelope envelope[Layers];
+    quint8 cutOff[Layers];
+    quint8 dynFilter[Layers];
+    quint8 resonance[Layers];
+    quint8 modulation[Layers];
     quint8 unused[197];
     quint8 color;             // a Qt::GlobalColor value
     TInsert insert;

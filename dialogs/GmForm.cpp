@@ -3,6 +3,7 @@
 
 #include "GmForm.h"
 
+#include "Parameters.h"
 #include "QMyDial.h"
 #include "SysExFrame.h"
 #include "TGmChannel.h"
@@ -13,14 +14,11 @@
 
 #include <QDebug>
 
-#include <cstddef>
-
 namespace {
 
-constexpr uchar SetupGmVolumeParam = 21;
-constexpr uchar SetupGmVolumeItem = offsetof(TSetup, gmVolume);
-constexpr uchar MuteParam = 111;
-constexpr uchar SoloParam = 112;
+constexpr uchar Gm = ComGmVoiceVariation;
+constexpr uchar Voice = ComVoiceVariation;
+constexpr uchar No = 0xFF;     // field not used
 
 // The channel parameters in refresh order, the record byte that holds each,
 // and the dial range of those that are not 0..127. A centred dial sends its
@@ -33,15 +31,15 @@ struct ChannelParam
     int max;
 };
 const ChannelParam channelParams[] = {
-    // param field                 min   max
-    { 1,    &TGmChannel::volume,  0,    127 },
-    { 2,    &TGmChannel::reverb,  0,    127 },
-    { 6,    &TGmChannel::chorus,  0,    127 },
-    { 5,    &TGmChannel::pan,     -64,  63 },
-    { 4,    &TGmChannel::tune,    -64,  63 },
-    { 3,    &TGmChannel::shift,   -48,  48 },
-    { 113,  &TGmChannel::pitch,   -64,  63 },
-    { 15,   &TGmChannel::cutoff,  0,    127 },
+    // param              field                 min   max
+    { GmParam::volume,  &TGmChannel::volume,  0,    127 },
+    { GmParam::reverb,  &TGmChannel::reverb,  0,    127 },
+    { GmParam::chorus,  &TGmChannel::chorus,  0,    127 },
+    { GmParam::pan,     &TGmChannel::pan,     -64,  63 },
+    { GmParam::tune,    &TGmChannel::tune,    -64,  63 },
+    { GmParam::shift,   &TGmChannel::shift,   -48,  48 },
+    { GmParam::pitch,   &TGmChannel::pitch,   -64,  63 },
+    { GmParam::cutoff,  &TGmChannel::cutoff,  0,    127 },
 };
 
 const ChannelParam* findParam(uchar param)
@@ -68,136 +66,137 @@ struct DialRow
     TControl control;
 };
 const DialRow dialRows[] = {
-    //  dial                               part  command  param  index  offset  scale
-    { &Ui_GmForm::volDial1,              { 0,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial2,              { 1,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial3,              { 2,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial4,              { 3,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial5,              { 4,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial6,              { 5,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial7,              { 6,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial8,              { 7,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial9,              { 8,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial10,             { 9,    0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial11,             { 10,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial12,             { 11,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial13,             { 12,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial14,             { 13,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial15,             { 14,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::volDial16,             { 15,   0x2E,    1,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial1,              { 0,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial2,              { 1,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial3,              { 2,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial4,              { 3,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial5,              { 4,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial6,              { 5,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial7,              { 6,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial8,              { 7,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial9,              { 8,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial10,             { 9,    0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial11,             { 10,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial12,             { 11,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial13,             { 12,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial14,             { 13,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial15,             { 14,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::revDial16,             { 15,   0x2E,    2,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial1,            { 0,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial2,            { 1,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial3,            { 2,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial4,            { 3,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial5,            { 4,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial6,            { 5,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial7,            { 6,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial8,            { 7,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial9,            { 8,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial10,           { 9,    0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial11,           { 10,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial12,           { 11,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial13,           { 12,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial14,           { 13,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial15,           { 14,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::shiftDial16,           { 15,   0x2E,    3,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial1,             { 0,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial2,             { 1,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial3,             { 2,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial4,             { 3,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial5,             { 4,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial6,             { 5,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial7,             { 6,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial8,             { 7,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial9,             { 8,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial10,            { 9,    0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial11,            { 10,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial12,            { 11,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial13,            { 12,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial14,            { 13,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial15,            { 14,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::tuneDial16,            { 15,   0x2E,    4,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial1,              { 0,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial2,              { 1,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial3,              { 2,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial4,              { 3,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial5,              { 4,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial6,              { 5,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial7,              { 6,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial8,              { 7,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial9,              { 8,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial10,             { 9,    0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial11,             { 10,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial12,             { 11,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial13,             { 12,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial14,             { 13,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial15,             { 14,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::panDial16,             { 15,   0x2E,    5,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial1,              { 0,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial2,              { 1,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial3,              { 2,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial4,              { 3,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial5,              { 4,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial6,              { 5,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial7,              { 6,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial8,              { 7,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial9,              { 8,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial10,             { 9,    0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial11,             { 10,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial12,             { 11,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial13,             { 12,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial14,             { 13,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial15,             { 14,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::choDial16,             { 15,   0x2E,    6,     0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial1,           { 0,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial2,           { 1,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial3,           { 2,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial4,           { 3,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial5,           { 4,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial6,           { 5,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial7,           { 6,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial8,           { 7,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial9,           { 8,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial10,          { 9,    0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial11,          { 10,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial12,          { 11,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial13,          { 12,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial14,          { 13,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial15,          { 14,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::cutoffDial16,          { 15,   0x2E,    15,    0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial1,            { 0,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial2,            { 1,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial3,            { 2,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial4,            { 3,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial5,            { 4,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial6,            { 5,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial7,            { 6,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial8,            { 7,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial9,            { 8,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial10,           { 9,    0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial11,           { 10,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial12,           { 11,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial13,           { 12,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial14,           { 13,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial15,           { 14,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::pitchDial16,           { 15,   0x2E,    113,   0xFF,  0,      1 } },
-    { &Ui_GmForm::masterVolDial,         { 0xFF, 0x21,    21,    5,     0,      1 } },
+    //  dial                                 part  command  param            index  offset  scale
+    { &Ui_GmForm::volDial1,                { 0,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial2,                { 1,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial3,                { 2,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial4,                { 3,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial5,                { 4,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial6,                { 5,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial7,                { 6,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial8,                { 7,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial9,                { 8,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial10,               { 9,    Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial11,               { 10,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial12,               { 11,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial13,               { 12,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial14,               { 13,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial15,               { 14,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::volDial16,               { 15,   Gm,      GmParam::volume, No,    0,      1 } },
+    { &Ui_GmForm::revDial1,                { 0,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial2,                { 1,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial3,                { 2,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial4,                { 3,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial5,                { 4,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial6,                { 5,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial7,                { 6,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial8,                { 7,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial9,                { 8,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial10,               { 9,    Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial11,               { 10,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial12,               { 11,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial13,               { 12,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial14,               { 13,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial15,               { 14,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::revDial16,               { 15,   Gm,      GmParam::reverb, No,    0,      1 } },
+    { &Ui_GmForm::shiftDial1,              { 0,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial2,              { 1,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial3,              { 2,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial4,              { 3,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial5,              { 4,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial6,              { 5,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial7,              { 6,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial8,              { 7,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial9,              { 8,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial10,             { 9,    Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial11,             { 10,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial12,             { 11,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial13,             { 12,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial14,             { 13,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial15,             { 14,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::shiftDial16,             { 15,   Gm,      GmParam::shift,  No,    0,      1 } },
+    { &Ui_GmForm::tuneDial1,               { 0,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial2,               { 1,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial3,               { 2,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial4,               { 3,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial5,               { 4,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial6,               { 5,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial7,               { 6,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial8,               { 7,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial9,               { 8,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial10,              { 9,    Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial11,              { 10,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial12,              { 11,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial13,              { 12,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial14,              { 13,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial15,              { 14,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::tuneDial16,              { 15,   Gm,      GmParam::tune,   No,    0,      1 } },
+    { &Ui_GmForm::panDial1,                { 0,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial2,                { 1,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial3,                { 2,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial4,                { 3,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial5,                { 4,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial6,                { 5,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial7,                { 6,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial8,                { 7,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial9,                { 8,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial10,               { 9,    Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial11,               { 10,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial12,               { 11,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial13,               { 12,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial14,               { 13,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial15,               { 14,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::panDial16,               { 15,   Gm,      GmParam::pan,    No,    0,      1 } },
+    { &Ui_GmForm::choDial1,                { 0,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial2,                { 1,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial3,                { 2,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial4,                { 3,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial5,                { 4,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial6,                { 5,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial7,                { 6,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial8,                { 7,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial9,                { 8,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial10,               { 9,    Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial11,               { 10,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial12,               { 11,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial13,               { 12,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial14,               { 13,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial15,               { 14,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::choDial16,               { 15,   Gm,      GmParam::chorus, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial1,             { 0,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial2,             { 1,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial3,             { 2,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial4,             { 3,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial5,             { 4,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial6,             { 5,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial7,             { 6,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial8,             { 7,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial9,             { 8,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial10,            { 9,    Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial11,            { 10,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial12,            { 11,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial13,            { 12,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial14,            { 13,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial15,            { 14,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::cutoffDial16,            { 15,   Gm,      GmParam::cutoff, No,    0,      1 } },
+    { &Ui_GmForm::pitchDial1,              { 0,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial2,              { 1,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial3,              { 2,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial4,              { 3,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial5,              { 4,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial6,              { 5,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial7,              { 6,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial8,              { 7,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial9,              { 8,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial10,             { 9,    Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial11,             { 10,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial12,             { 11,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial13,             { 12,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial14,             { 13,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial15,             { 14,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    { &Ui_GmForm::pitchDial16,             { 15,   Gm,      GmParam::pitch,  No,    0,      1 } },
+    // The master dial is the setup block's GM volume.
+    { &Ui_GmForm::masterVolDial,           { No,   Voice,   VoiceParam::setupVolume, SetupItem::gmVolume, 0, 1 } },
 };
 
 // The strips' buttons, by channel.
@@ -298,10 +297,10 @@ void GmForm::onDialValueChanged(int value)
         if (const ChannelParam* p = findParam(control.param))
             pGmData[control.part].*(p->field) = v;
         emit gmVoiceVariation(control.part, control.param, v);
-    } else if (control.command == ComVoiceVariation && control.param == SetupGmVolumeParam
-               && control.index == SetupGmVolumeItem) {
+    } else if (control.command == ComVoiceVariation && control.param == VoiceParam::setupVolume
+               && control.index == SetupItem::gmVolume) {
         programs.setup.gmVolume = v;
-        emit setupVariation(SetupGmVolumeItem, v);
+        emit setupVariation(SetupItem::gmVolume, v);
     }
 }
 
@@ -346,7 +345,7 @@ void GmForm::onMuteButtonToggled(int id, bool onOff)
         return;
     TGmChannel& channel = pGmData[id];
     channel.flags = onOff ? quint8(channel.flags | GmChannelMute) : quint8(channel.flags & ~GmChannelMute);
-    emit gmVoiceVariation(uint8_t(id), MuteParam, onOff);
+    emit gmVoiceVariation(uint8_t(id), GmParam::mute, onOff);
 }
 
 void GmForm::onSoloButtonToggled(int id, bool onOff)
@@ -359,7 +358,7 @@ void GmForm::onSoloButtonToggled(int id, bool onOff)
         channel.flags = (k == id && onOff) ? quint8(channel.flags | GmChannelSolo)
                                            : quint8(channel.flags & ~GmChannelSolo);
     }
-    emit gmVoiceVariation(uint8_t(id), SoloParam, onOff);
+    emit gmVoiceVariation(uint8_t(id), GmParam::solo, onOff);
 }
 
 QMyDial* GmForm::findDialByControl(uchar part, uchar command, uchar param)

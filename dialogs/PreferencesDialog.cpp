@@ -1,5 +1,6 @@
 #include "PreferencesDialog.h"
 
+#include "Parameters.h"
 #include "TPrograms.h"
 #include "ui_PreferencesDialog.h"
 
@@ -8,18 +9,7 @@
 #include <QRadioButton>
 #include <QSettings>
 
-#include <cstddef>
-
 namespace {
-
-// Setup items: an item's number is its byte in TSetup, and the number the
-// module knows it by.
-constexpr uint8_t UsbDevice1Item = offsetof(TSetup, usbDevice1);
-constexpr uint8_t UsbDevice2Item = offsetof(TSetup, usbDevice2);
-constexpr uint8_t UsbHostItem = offsetof(TSetup, usbHost);
-constexpr uint8_t MidiClassicItem = offsetof(TSetup, midiClassic);
-constexpr uint8_t UsbHostChannelItem = offsetof(TSetup, usbHostChannel);
-constexpr uint8_t MidiChannelItem = offsetof(TSetup, midiChannel);
 
 // Port states as stored; off travels as 0x7F.
 constexpr int StateSys = 0;
@@ -56,11 +46,11 @@ using Form = Ui_PreferencesDialog;
 using Dlg = PreferencesDialog;
 
 const PreferencesDialog::PortRow PreferencesDialog::portRows[4] = {
-    // item            keyboard button                   GM button                    group
-    { UsbDevice1Item,  &Form::usbDevice1KeyboardButton,  &Form::usbDevice1GmButton,   &Dlg::usbDevice1Group },
-    { UsbDevice2Item,  &Form::usbDevice2KeyboardButton,  &Form::usbDevice2GmButton,   &Dlg::usbDevice2Group },
-    { UsbHostItem,     &Form::usbHostKeyboardButton,     &Form::usbHostGmButton,      &Dlg::usbHostGroup },
-    { MidiClassicItem, &Form::midiClassicKeyboardButton, &Form::midiClassicGmButton,  &Dlg::midiClassicGroup },
+    // item                   keyboard button                   GM button                    group                   toggled
+    { SetupItem::usbDevice1,  &Form::usbDevice1KeyboardButton,  &Form::usbDevice1GmButton,   &Dlg::usbDevice1Group,  &Dlg::onUsbDevice1CheckBoxToggled },
+    { SetupItem::usbDevice2,  &Form::usbDevice2KeyboardButton,  &Form::usbDevice2GmButton,   &Dlg::usbDevice2Group,  &Dlg::onUsbDevice2CheckBoxToggled },
+    { SetupItem::usbHost,     &Form::usbHostKeyboardButton,     &Form::usbHostGmButton,      &Dlg::usbHostGroup,     &Dlg::onUsbHostCheckBoxToggled },
+    { SetupItem::midiClassic, &Form::midiClassicKeyboardButton, &Form::midiClassicGmButton,  &Dlg::midiClassicGroup, &Dlg::onMidiClassicCheckBoxToggled },
 };
 
 PreferencesDialog::PreferencesDialog(QWidget* parent)
@@ -71,8 +61,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowTitle(tr("Preferences"));
 
-    initRxChannelButtons(usbHostRxChannelGroup, ui->keyboardRxChannelsGridLayout);
-    initRxChannelButtons(midiClassicRxChannelGroup, ui->gmRxChannelsGridLayout);
+    initUsbHostRxChannelsButtons();
+    initMidiClassicRxChannelButtons();
     updateUsbHostRxChannels();
     updateMidiClassicRxChannels();
     updatePortAssign();
@@ -81,13 +71,10 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
         QButtonGroup& group = this->*row.group;
         group.addButton(ui->*row.keyboard, StateKeyboard);
         group.addButton(ui->*row.gm, StateGm);
-        connect(&group, &QButtonGroup::idToggled, this,
-                [this, item = row.item](int id, bool state) { portToggled(item, id, state); });
+        connect(&group, &QButtonGroup::idToggled, this, row.toggled);
     }
-    connect(&usbHostRxChannelGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { channelClicked(UsbHostChannelItem, id); });
-    connect(&midiClassicRxChannelGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { channelClicked(MidiChannelItem, id); });
+    connect(&usbHostRxChannelGroup, &QButtonGroup::idClicked, this, &Dlg::onUsbHostRxChannelButtonClicked);
+    connect(&midiClassicRxChannelGroup, &QButtonGroup::idClicked, this, &Dlg::onMidiClassicRxChannelButtonClicked);
 
     // The stored zoom is shown before the combo box is listened to, so
     // showing it writes nothing.
@@ -125,6 +112,16 @@ void PreferencesDialog::initRxChannelButtons(QButtonGroup& group, QGridLayout* g
     }
 }
 
+void PreferencesDialog::initUsbHostRxChannelsButtons()
+{
+    initRxChannelButtons(usbHostRxChannelGroup, ui->keyboardRxChannelsGridLayout);
+}
+
+void PreferencesDialog::initMidiClassicRxChannelButtons()
+{
+    initRxChannelButtons(midiClassicRxChannelGroup, ui->gmRxChannelsGridLayout);
+}
+
 void PreferencesDialog::showRxChannel(QButtonGroup& group, uint8_t item)
 {
     // A channel no button stands for shows none checked.
@@ -135,12 +132,12 @@ void PreferencesDialog::showRxChannel(QButtonGroup& group, uint8_t item)
 
 void PreferencesDialog::updateUsbHostRxChannels()
 {
-    showRxChannel(usbHostRxChannelGroup, UsbHostChannelItem);
+    showRxChannel(usbHostRxChannelGroup, SetupItem::usbHostChannel);
 }
 
 void PreferencesDialog::updateMidiClassicRxChannels()
 {
-    showRxChannel(midiClassicRxChannelGroup, MidiChannelItem);
+    showRxChannel(midiClassicRxChannelGroup, SetupItem::midiChannel);
 }
 
 void PreferencesDialog::updatePortAssign()
@@ -173,11 +170,41 @@ void PreferencesDialog::portToggled(uint8_t item, int id, bool state)
     printPortState(item, value);
 }
 
+void PreferencesDialog::onUsbDevice1CheckBoxToggled(int id, bool state)
+{
+    portToggled(SetupItem::usbDevice1, id, state);
+}
+
+void PreferencesDialog::onUsbDevice2CheckBoxToggled(int id, bool state)
+{
+    portToggled(SetupItem::usbDevice2, id, state);
+}
+
+void PreferencesDialog::onUsbHostCheckBoxToggled(int id, bool state)
+{
+    portToggled(SetupItem::usbHost, id, state);
+}
+
+void PreferencesDialog::onMidiClassicCheckBoxToggled(int id, bool state)
+{
+    portToggled(SetupItem::midiClassic, id, state);
+}
+
 void PreferencesDialog::channelClicked(uint8_t item, int id)
 {
     const uint8_t value = id & 0x7F;
     setupByte(item) = value;
     emit setupVariation(item, value);
+}
+
+void PreferencesDialog::onUsbHostRxChannelButtonClicked(int id)
+{
+    channelClicked(SetupItem::usbHostChannel, id);
+}
+
+void PreferencesDialog::onMidiClassicRxChannelButtonClicked(int id)
+{
+    channelClicked(SetupItem::midiChannel, id);
 }
 
 void PreferencesDialog::onZoomComboBoxIndexChanged(int idx)

@@ -34,24 +34,35 @@ public slots:
     void updateMidiClassicRxChannels();
     void updateUsbHostRxChannels();
     void updatePortAssign();
+    // The 17 receive-channel buttons of each grid, built once.
+    void initUsbHostRxChannelsButtons();
+    void initMidiClassicRxChannelButtons();
+    // User changes -> the setup block and the module.
+    void onUsbDevice1CheckBoxToggled(int id, bool state);
+    void onUsbDevice2CheckBoxToggled(int id, bool state);
+    void onUsbHostCheckBoxToggled(int id, bool state);
+    void onMidiClassicCheckBoxToggled(int id, bool state);
+    void onUsbHostRxChannelButtonClicked(int id);
+    void onMidiClassicRxChannelButtonClicked(int id);
     // The zoom chosen -> the setting.
     void onZoomComboBoxIndexChanged(int idx);
 
 private:
-    // One row per port: its setup item, its two buttons and its group.
+    // One row per port: its setup item, its two buttons, its group and the
+    // slot the group's toggles go to.
     struct PortRow
     {
         uint8_t item;
         QRadioButton* Ui_PreferencesDialog::*keyboard;
         QRadioButton* Ui_PreferencesDialog::*gm;
         QButtonGroup PreferencesDialog::*group;
+        void (PreferencesDialog::*toggled)(int id, bool state);
     };
     static const PortRow portRows[4];
 
-    // User changes -> the setup block and the module.
+    // What the port and channel slots share.
     void portToggled(uint8_t item, int id, bool state);
     void channelClicked(uint8_t item, int id);
-    // The 17 receive-channel buttons of a grid, built once.
     static void initRxChannelButtons(QButtonGroup& group, QGridLayout* grid);
     static void showRxChannel(QButtonGroup& group, uint8_t item);
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int ProgramLayers = 3;
-
 QString titleFor(uchar part, uchar family, int voice)
 {
     return QString("Part %1: family %2 voice %3").arg(part).arg(family + 1).arg(voice + 1);
@@ -130,6 +128,16 @@ void VoiceDialog::updateVoiceInfo()
         ui->sbkNameLabel->setText(getSoundbankName(sbk));
 }
 
+void VoiceDialog::setFamily(uchar value)
+{
+    family = value;
+}
+
+void VoiceDialog::setVoice(uchar value)
+{
+    voice = value;
+}
+
 void VoiceDialog::onFamilyButtonClicked(int id)
 {
     // Browsing a family chooses nothing: no voice is checked unless the part
@@ -142,7 +150,7 @@ void VoiceDialog::onFamilyButtonClicked(int id)
     // Only parts 0..2 have a voice record in the program; any other part
     // (a GM channel) goes by the choice the dialog was opened with.
     uchar ownFamily = initialFamily, ownVoice = initialVoice;
-    if (part < ProgramLayers) {
+    if (part < Layers) {
         if (!programPtr)
             return;
         ownFamily = programPtr->voice[part].family;

@@ -28,6 +28,10 @@ public:
     void updateVoiceButtons();
     void updateVoiceInfo();
 
+    // Store the value only; nothing is refreshed.
+    void setFamily(uchar value);
+    void setVoice(uchar value);
+
 signals:
     void voiceChanged(uint8_t part, uint8_t family, uint8_t voice);
 

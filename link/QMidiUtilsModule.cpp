@@ -54,7 +54,15 @@ bool QMidiUtils::connectToModule(QString in, QString out, bool skipTest, bool sa
 
     try {
         midiIn.openPort(unsigned(inIndex));
-        midiOut.openPort(unsigned(outIndex));
+        // Our input just opened is itself a port one can send to, and JACK
+        // may list it ahead of the output chosen: find that output again by
+        // its name, or the editor would send to itself.
+        const int outNow = midiOut.getPorts().indexOf(outs[outIndex]);
+        if (outNow < 0) {
+            closePorts();
+            return false;
+        }
+        midiOut.openPort(unsigned(outNow));
     } catch (const RtMidiError& e) {
         qDebug() << "Error: " << QString::fromStdString(e.getMessage());
         // The input may be open already: a failed connection holds no port.

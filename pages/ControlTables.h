@@ -7,6 +7,9 @@
 
 #include "TControl.h"
 
+class QWidget;
+class Ui_LyrForm;
+
 // The widget families; a range slider's index is the parameter of its high end.
 enum class ControlFamily { Dial, RangeSlider, ComboBox, CheckBox, LineEdit, Slider };
 
@@ -19,3 +22,11 @@ bool controlFits(ControlFamily family, const TControl& record);
 // Bytes the edit of one value stores through the record: 2 for the 14-bit
 // words, 0 when the record stores nothing by itself.
 int controlWidth(const TControl& record);
+
+// True when the page refresh reads the widget from exactly where its family's
+// handler stores the record's edit: the same byte, the same width, the same
+// bits. A widget the refresh shows must store there, and a dial, check box or
+// combo box whose edit lands in the program must be shown from there. Debug
+// builds check every record as the maps are built, so a store and a refresh
+// that drift apart stop the start.
+bool storedWhereShown(const Ui_LyrForm* ui, ControlFamily family, const QWidget* widget, const TControl& record);

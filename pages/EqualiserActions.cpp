@@ -1,48 +1,29 @@
+// The insert-EQ editor dialog, and the reset of its four bands.
+
 #include "LyrForm.h"
 
+#include "EqScale.h"
+#include "Parameters.h"
 #include "Prompts.h"
 #include "TProgram.h"
 #include "eqDialog.h"
 
 #include <QDebug>
 
-namespace {
+using namespace pages;
 
-// The program's band words 0..16383 span these ranges on the graph.
-constexpr double WordMax = 16383;
-constexpr double FreqMin = 20, FreqMax = 20000;
-constexpr double GainMin = -24, GainMax = 24;
-constexpr double QMin = 0.1, QMax = 16;
-
-// Band parameters as the module numbers them.
-constexpr uchar ParamType = 36;
-constexpr uchar ParamFreq = 37;
-constexpr uchar ParamQ = 38;
-constexpr uchar ParamGain = 39;
-
-constexpr int Bands = 4;
-
-// Graph value -> program word, truncated. The margin keeps a value that came
-// from a word from going back one lower, so what the user did not move is
-// neither changed nor sent.
-int toWord(double value, double min, double max)
-{
-    return int(scaleValue(value, min, max, 0, WordMax) + 1e-6);
-}
-
-} // namespace
+namespace V = VoiceParam;
 
 void LyrForm::onEqEditButtonClicked()
 {
-    eqDialog dialog(this, Bands);
+    eqDialog dialog(this, EqBands);
     dialog.initEqPlot();
     const TInsert& eq = programPtr->insert;
-    for (int b = 0; b < Bands; ++b) {
+    for (int b = 0; b < EqBands; ++b) {
         // A byte the graph has no type for opens as All Pass.
         const auto type = QMyParametricEq::Type(eqIndexMap.key(eq.eqType[b], QMyParametricEq::AllPassFilter));
-        dialog.initEqGraph(b, scaleValue(eq.eqFreq[b], 0, WordMax, FreqMin, FreqMax),
-                           scaleValue(eq.eqGain[b], 0, WordMax, GainMin, GainMax),
-                           scaleValue(eq.eqQ[b], 0, WordMax, QMin, QMax), type);
+        dialog.initEqGraph(b, eqValue(EqFrequency, eq.eqFreq[b]), eqValue(EqGain, eq.eqGain[b]),
+                           eqValue(EqQ, eq.eqQ[b]), type);
     }
     connect(&dialog, &eqDialog::eqChanged, this, &LyrForm::onEqDialogChanged);
     prompts->exec(&dialog);
@@ -50,11 +31,11 @@ void LyrForm::onEqEditButtonClicked()
 
 void LyrForm::onEqDialogChanged(int idx, double freq, double gain, double, QMyParametricEq::Type type)
 {
-    if (unsigned(idx) >= unsigned(Bands))
+    if (unsigned(idx) >= unsigned(EqBands))
         return;
     TInsert& eq = programPtr->insert;
-    const int newFreq = toWord(freq, FreqMin, FreqMax);
-    const int newGain = toWord(gain, GainMin, GainMax);
+    const int newFreq = eqWord(EqFrequency, freq);
+    const int newGain = eqWord(EqGain, gain);
 
     // A band opened from a byte the graph has no type for shows All Pass,
     // which the module has no byte for either: dragging such a band keeps
@@ -64,36 +45,36 @@ void LyrForm::onEqDialogChanged(int idx, double freq, double gain, double, QMyPa
         if (newType != eq.eqType[idx]) {
             qDebug() << "eqIndexMap.value(type) -> type_" << int(newType);
             eq.eqType[idx] = newType;
-            emit voiceVariation(uchar(idx), ParamType, newType);
+            emit voiceVariation(uchar(idx), V::eqType, newType);
         }
     }
     if (newFreq != eq.eqFreq[idx]) {
         qDebug() << "freq -> freq_" << newFreq;
         eq.eqFreq[idx] = quint16(newFreq);
-        emit voiceVariation16(uchar(idx), ParamFreq, ushort(newFreq));
+        emit voiceVariation16(uchar(idx), V::eqFreq, ushort(newFreq));
     }
     if (newGain != eq.eqGain[idx]) {
         qDebug() << "gain_ -> gain_" << newGain;
         eq.eqGain[idx] = quint16(newGain);
-        emit voiceVariation16(uchar(idx), ParamGain, ushort(newGain));
+        emit voiceVariation16(uchar(idx), V::eqGain, ushort(newGain));
     }
     updateInsertEq();
 }
 
 void LyrForm::onEqResetButtonClicked()
 {
-    // Every band back to the program defaults: a flat peak near 1 kHz.
-    // Sent whether or not a band already holds them.
+    // Every band back to where new programs start. Sent whether or not a
+    // band already holds it.
     TInsert& eq = programPtr->insert;
-    for (int b = 0; b < Bands; ++b) {
-        eq.eqType[b] = 4;
-        emit voiceVariation(uchar(b), ParamType, 4);
-        eq.eqFreq[b] = 800;
-        emit voiceVariation16(uchar(b), ParamFreq, 800);
-        eq.eqQ[b] = 934;
-        emit voiceVariation16(uchar(b), ParamQ, 934);
-        eq.eqGain[b] = 8191;
-        emit voiceVariation16(uchar(b), ParamGain, 8191);
+    for (int b = 0; b < EqBands; ++b) {
+        eq.eqType[b] = EqNeutral::type;
+        emit voiceVariation(uchar(b), V::eqType, EqNeutral::type);
+        eq.eqFreq[b] = EqNeutral::freq;
+        emit voiceVariation16(uchar(b), V::eqFreq, EqNeutral::freq);
+        eq.eqQ[b] = EqNeutral::q;
+        emit voiceVariation16(uchar(b), V::eqQ, EqNeutral::q);
+        eq.eqGain[b] = EqNeutral::gain;
+        emit voiceVariation16(uchar(b), V::eqGain, EqNeutral::gain);
     }
     updateInsertEq();
 }

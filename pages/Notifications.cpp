@@ -19,7 +19,6 @@ namespace {
 constexpr int ProgramChannel = 0;
 constexpr int OrganChannel = 12;
 constexpr int FirstLayerChannel = 13;   // 13, 14, 15: layers 0, 1, 2
-constexpr int Layers = 3;
 
 constexpr uchar CcBankSelect = 0;
 constexpr uchar CcVolume = 7;
@@ -123,8 +122,7 @@ void LyrForm::onControlChangeNotify(QByteArray data)
         return;
     case CcVolume:
         if (channel == OrganChannel) {
-            // Bit 0 is the organ's on flag, the volume sits above it.
-            programPtr->organ.onVolume = uchar((programPtr->organ.onVolume & 1) | (x << 1));
+            programPtr->organ.onVolume = withOrganVolume(programPtr->organ.onVolume, x);
             updateOrganPage();
             return;
         }

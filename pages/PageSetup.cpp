@@ -5,6 +5,8 @@
 #include "LyrForm.h"
 
 #include "ColorMap.h"
+#include "EqScale.h"
+#include "Parameters.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -18,8 +20,11 @@ namespace {
 
 using U = Ui_LyrForm;
 
-constexpr int Word = 16383;   // the 14-bit parameters
-constexpr int WordStep = 127; // keys and wheel move a 14-bit knob by 1/128
+constexpr int Word = WordMax;  // the 14-bit parameters
+constexpr int WordStep = 127;  // keys and wheel move a 14-bit knob by 1/128
+
+// What the EQ knobs show, as the graph does.
+constexpr pages::EqRange Hz = pages::EqFrequency, Db = pages::EqGain, Q = pages::EqQ;
 
 // What a knob shows differently from the defaults (0..127 shown as 0..127).
 struct DialLook
@@ -36,68 +41,68 @@ constexpr QMyDial::Mode Normal = QMyDial::Normal;
 constexpr QMyDial::Mode Centered = QMyDial::Centered;
 
 const DialLook dialLooks[] = {
-    //  dial                                 mode      min   max    step      shown         decimals  suffix
-    { &U::panDial1,                          Centered, -63,  64,    1,        0.0,   127.0,   0,        "" },
-    { &U::panDial2,                          Centered, -63,  64,    1,        0.0,   127.0,   0,        "" },
-    { &U::panDial3,                          Centered, -63,  64,    1,        0.0,   127.0,   0,        "" },
-    { &U::tuneDial1,                         Centered, -64,  63,    1,        -64.0, 63.0,    0,        "" },
-    { &U::tuneDial2,                         Centered, -64,  63,    1,        -64.0, 63.0,    0,        "" },
-    { &U::tuneDial3,                         Centered, -64,  63,    1,        -64.0, 63.0,    0,        "" },
-    { &U::shiftDial1,                        Centered, -48,  48,    1,        -48.0, 48.0,    0,        "" },
-    { &U::shiftDial2,                        Centered, -48,  48,    1,        -48.0, 48.0,    0,        "" },
-    { &U::shiftDial3,                        Centered, -48,  48,    1,        -48.0, 48.0,    0,        "" },
-    { &U::organShiftDial,                    Centered, -48,  48,    1,        -48.0, 48.0,    0,        "" },
-    { &U::insertGainDial,                    Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::insertLevelDial,                   Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::insertReverbDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::insertChorusDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::compressorRatioDial,               Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::compressorThresholdDial,           Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::distorsorBrightInDial,             Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::distorsorBrightOutDial,            Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::distorsorDriveDial,                Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::distorsorLevelDial,                Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modDepthDial,                      Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modRateDial,                       Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modDelayDial,                      Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modFeedbackDial,                   Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modFastRateDial,                   Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::modDirectovityDial,                Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::wahFreqDial,                       Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::wahResonanceDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::wahSensitivityDial,                Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::wahLfoAmountDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::wahLfoRateDial,                    Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::tremoloDepthDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::tremoloRateDial,                   Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::delayCutoffDial,                   Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::delayTimeDial,                     Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::delayFeedbackDial,                 Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::delayDampingDial,                  Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::delayLevelDial,                    Normal,   0,    Word,  WordStep, 0.0,   127.0,   0,        "" },
-    { &U::compressorAttackDial,              Normal,   0,    Word,  WordStep, 0.96,  120.0,   1,        "\nms" },
-    { &U::compressorReleaseDial,             Normal,   0,    Word,  WordStep, 0.015, 6.0,     1,        "\ns" },
-    { &U::compressorMakeUpGainDial,          Normal,   0,    Word,  WordStep, 0.0,   18.0,    1,        "\ndB" },
-    { &U::modDryWetDial,                     Normal,   0,    Word,  WordStep, 0.0,   100.0,   0,        "\n%" },
-    { &U::modAccelerationTimeDial,           Normal,   0,    Word,  WordStep, 5.8,   0.2,     1,        "\ns" },
-    { &U::modBrakeTimeDial,                  Normal,   0,    Word,  WordStep, 5.8,   0.2,     1,        "\ns" },
-    { &U::wahDecayDial,                      Normal,   0,    Word,  WordStep, 0.01,  5.0,     1,        "\ns" },
-    { &U::modMicAngleDial,                   Normal,   0,    4,     1,        0.0,   180.0,   0,        "°" },
-    { &U::eqLowBandFreqDial,                 Normal,   0,    Word,  WordStep, 20.0,  20000.0, 0,        "\nHz" },
-    { &U::eqMidLowBandFreqDial,              Normal,   0,    Word,  WordStep, 20.0,  20000.0, 0,        "\nHz" },
-    { &U::eqMidHighBandFreqDial,             Normal,   0,    Word,  WordStep, 20.0,  20000.0, 0,        "\nHz" },
-    { &U::eqHighBandFreqDial,                Normal,   0,    Word,  WordStep, 20.0,  20000.0, 0,        "\nHz" },
-    { &U::eqLowBandQDial,                    Normal,   0,    Word,  WordStep, 0.1,   16.0,    1,        "" },
-    { &U::eqMidLowBandQDial,                 Normal,   0,    Word,  WordStep, 0.1,   16.0,    1,        "" },
-    { &U::eqMidHighBandQDial,                Normal,   0,    Word,  WordStep, 0.1,   16.0,    1,        "" },
-    { &U::eqHighBandQDial,                   Normal,   0,    Word,  WordStep, 0.1,   16.0,    1,        "" },
-    { &U::eqLowBandGainDial,                 Centered, 0,    Word,  WordStep, -24.0, 24.0,    1,        "\ndB" },
-    { &U::eqMidLowBandGainDial,              Centered, 0,    Word,  WordStep, -24.0, 24.0,    1,        "\ndB" },
-    { &U::eqMidHighBandGainDial,             Centered, 0,    Word,  WordStep, -24.0, 24.0,    1,        "\ndB" },
-    { &U::eqHighBandGainDial,                Centered, 0,    Word,  WordStep, -24.0, 24.0,    1,        "\ndB" },
-    { &U::reverbPreLPFilterDial,             Normal,   0,    7,     1,        0.0,   127.0,   0,        "" },
-    { &U::reverbHighShelfFreqDial,           Normal,   0,    127,   1,        0.8,   3.0,     1,        "\nkHz" },
-    { &U::reverbPreHpFilterDial,             Normal,   0,    127,   1,        0.0,   1.0,     1,        "\nkHz" },
+    //  dial                               mode      min   max    step      shown           decimals  suffix
+    { &U::panDial1,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
+    { &U::panDial2,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
+    { &U::panDial3,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
+    { &U::tuneDial1,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
+    { &U::tuneDial2,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
+    { &U::tuneDial3,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
+    { &U::shiftDial1,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
+    { &U::shiftDial2,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
+    { &U::shiftDial3,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
+    { &U::organShiftDial,                  Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
+    { &U::insertGainDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::insertLevelDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::insertReverbDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::insertChorusDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::compressorRatioDial,             Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::compressorThresholdDial,         Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::distorsorBrightInDial,           Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::distorsorBrightOutDial,          Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::distorsorDriveDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::distorsorLevelDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modDepthDial,                    Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modRateDial,                     Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modDelayDial,                    Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modFeedbackDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modFastRateDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::modDirectovityDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::wahFreqDial,                     Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::wahResonanceDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::wahSensitivityDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::wahLfoAmountDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::wahLfoRateDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::tremoloDepthDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::tremoloRateDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::delayCutoffDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::delayTimeDial,                   Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::delayFeedbackDial,               Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::delayDampingDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::delayLevelDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
+    { &U::compressorAttackDial,            Normal,   0,    Word,  WordStep, 0.96,   120.0,  1,        "\nms" },
+    { &U::compressorReleaseDial,           Normal,   0,    Word,  WordStep, 0.015,  6.0,    1,        "\ns" },
+    { &U::compressorMakeUpGainDial,        Normal,   0,    Word,  WordStep, 0.0,    18.0,   1,        "\ndB" },
+    { &U::modDryWetDial,                   Normal,   0,    Word,  WordStep, 0.0,    100.0,  0,        "\n%" },
+    { &U::modAccelerationTimeDial,         Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" },
+    { &U::modBrakeTimeDial,                Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" },
+    { &U::wahDecayDial,                    Normal,   0,    Word,  WordStep, 0.01,   5.0,    1,        "\ns" },
+    { &U::modMicAngleDial,                 Normal,   0,    4,     1,        0.0,    180.0,  0,        "°" },
+    { &U::eqLowBandFreqDial,               Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
+    { &U::eqMidLowBandFreqDial,            Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
+    { &U::eqMidHighBandFreqDial,           Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
+    { &U::eqHighBandFreqDial,              Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
+    { &U::eqLowBandQDial,                  Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
+    { &U::eqMidLowBandQDial,               Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
+    { &U::eqMidHighBandQDial,              Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
+    { &U::eqHighBandQDial,                 Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
+    { &U::eqLowBandGainDial,               Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
+    { &U::eqMidLowBandGainDial,            Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
+    { &U::eqMidHighBandGainDial,           Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
+    { &U::eqHighBandGainDial,              Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
+    { &U::reverbPreLPFilterDial,           Normal,   0,    7,     1,        0.0,    127.0,  0,        "" },
+    { &U::reverbHighShelfFreqDial,         Normal,   0,    127,   1,        0.8,    3.0,    1,        "\nkHz" },
+    { &U::reverbPreHpFilterDial,           Normal,   0,    127,   1,        0.0,    1.0,    1,        "\nkHz" },
 };
 
 // The lit arc of each EQ band's knobs, the colour of the band in the graph.
@@ -231,7 +236,7 @@ void LyrForm::initProgramsLabels()
     programLabels.clear();
     for (int i = 0; i < MAX_PROGRAMS; ++i) {
         auto* label = new QLabel(programButtonGroup->button(i));
-        label->setGeometry(4, 4, 8, 15);
+        label->setGeometry(programMarkerGeometry);
         label->setStyleSheet("background-color:rgb(255,0,0);");
         programLabels.append(label);
     }
@@ -315,9 +320,9 @@ bool LyrForm::eventFilter(QObject* watched, QEvent* event)
         const auto found = lineEditMap.constFind(qobject_cast<QLineEdit*>(watched));
         if (found != lineEditMap.constEnd()) {
             const quint8 param = found->param;
-            if (param == 9 || param == 10)   // velocity low, high
+            if (param == VoiceParam::velocityLow || param == VoiceParam::velocityHigh)
                 updateVelocityRange();
-            else if (param == 7 || param == 8)   // note low, high
+            else if (param == VoiceParam::keyLow || param == VoiceParam::keyHigh)
                 updateNoteRange();
         }
     }
@@ -329,8 +334,8 @@ void LyrForm::initEqPlot()
     // Pens as the band knobs' colours; the brushes are the graph's own.
     const QColor brushes[] = { { 255, 255, 0, 20 }, { 0, 255, 255, 20 }, { 0, 255, 255, 20 }, { 255, 0, 255, 20 } };
     QMyParametricEqPlot* plot = ui->parametricEqPlot;
-    plot->init(4, false);
-    for (int band = 0; band < 4; ++band) {
+    plot->init(EqBands, false);
+    for (int band = 0; band < EqBands; ++band) {
         const QColor pen(eqBandColors[band].color);
         plot->setGraphPen(band, QPen(pen, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin), false);
         plot->setGraphBrush(band, QBrush(brushes[band]), false);

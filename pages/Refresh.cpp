@@ -6,6 +6,7 @@
 #include "LyrForm.h"
 #include "RefreshRows.h"
 
+#include "ColorMap.h"
 #include "TPrograms.h"
 #include "ui_LyrForm.h"
 
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <cstring>
@@ -44,12 +47,12 @@ static int dialValue(const quint8* program, const ShowRow& row)
 {
     const int b = program[row.offset];
     switch (row.shown) {
-    case Shown::Word:   return wordAt(program, row.offset);
-    case Shown::Less48: return b - 48;
-    case Shown::Less64: return b - 64;
-    case Shown::From64: return 64 - b;
-    case Shown::Half:   return b >> 1;
-    default:            return b;
+    case Shown::Word:        return wordAt(program, row.offset);
+    case Shown::Shift:       return b - ShiftZero;
+    case Shown::Tune:        return b - TuneZero;
+    case Shown::Pan:         return PanCentre - b;
+    case Shown::OrganVolume: return organVolume(quint8(b));
+    default:                 return b;
     }
 }
 
@@ -87,6 +90,13 @@ void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow* rows, std::s
     }
 }
 
+void forEachShowRow(const RowVisit& visit)
+{
+    forEachEditRow(visit);
+    forEachEffectsRow(visit);
+    forEachOrganRow(visit);
+}
+
 } // namespace pages
 
 void LyrForm::updateAll()
@@ -118,6 +128,20 @@ void LyrForm::updateProgramButtons()
             button->setChecked(true);
         }
     }
+    // The list widens to the longest name: the centred text must clear the
+    // colour marker on the button's left, so each button keeps that much
+    // room on both sides of its text.
+    for (QAbstractButton* button : programButtonGroup->buttons())
+        button->setMinimumWidth(button->sizeHint().width() + 2 * (programMarkerGeometry.right() + 1));
+    // A scroll area measures its widget once, when it is given one, and
+    // adjusts to that size ever after: hand the list over again so it
+    // measures the new names.
+    QScrollArea* area = ui->programsScrollArea;
+    const int needed = area->widget()->sizeHint().width() + 2 * area->frameWidth() + area->verticalScrollBar()->sizeHint().width();
+    if (area->sizeHint().width() != needed) {
+        area->setWidget(area->takeWidget());
+        area->updateGeometry();
+    }
 }
 
 void LyrForm::updateProgramLabels()
@@ -130,10 +154,8 @@ void LyrForm::updateProgramLabel(unsigned short n)
 {
     if (n >= MAX_PROGRAMS || n >= programLabels.size() || !programLabels[n])
         return;
-    // The byte comes from files and the module; only Qt's twenty global
-    // colours make a colour, anything else shows as no colour.
-    const quint8 stored = programs.program[n].color;
-    const QColor color = stored <= Qt::transparent ? QColor(Qt::GlobalColor(stored)) : QColor(Qt::transparent);
+    // A byte that holds no colour shows as none.
+    const QColor color(programColor(programs.program[n].color).value_or(Qt::transparent));
     const QString sheet = QString("background-color:rgba(%1,%2,%3,%4);")
                               .arg(color.red())
                               .arg(color.green())

@@ -25,10 +25,10 @@ namespace {
 template <class W>
 struct Layered
 {
-    W* Ui_LyrForm::*widget[3];
+    W* Ui_LyrForm::*widget[Layers];
 };
 
-// Per-layer values: layer p's byte sits at offset + stride x p.
+// Per-layer values: layer l's byte sits at offset + stride x l.
 struct LayerDial
 {
     Layered<QMyDial> dials;
@@ -38,34 +38,50 @@ struct LayerDial
 };
 
 const LayerDial layerDials[] = {
-    //  dials                      offset  stride  shown as
-    { LAYERS(volDial),              31,     1,      Shown::Byte },
-    { LAYERS(reverbSendDial),       34,     1,      Shown::Byte },
-    { LAYERS(shiftDial),            37,     1,      Shown::Less48 },
-    { LAYERS(tuneDial),             40,     1,      Shown::Less64 },
-    { LAYERS(panDial),              43,     1,      Shown::From64 },
-    { LAYERS(chorusSendDial),       46,     1,      Shown::Byte },
-    { LAYERS(attackDial),           71,     4,      Shown::Byte },
-    { LAYERS(decayDial),            72,     4,      Shown::Byte },
-    { LAYERS(releaseDial),          73,     4,      Shown::Byte },
-    { LAYERS(cutOffDial),           83,     1,      Shown::Byte },
-    { LAYERS(dynFiltDial),          86,     1,      Shown::Byte },
-    { LAYERS(resoDial),             89,     1,      Shown::Byte },
+    //  dials                       field of TProgram, layer 0               stride             shown as
+    { LAYERS(volDial),              offsetof(TProgram, volume),               1,                 Shown::Byte },
+    { LAYERS(reverbSendDial),       offsetof(TProgram, reverbSend),           1,                 Shown::Byte },
+    { LAYERS(shiftDial),            offsetof(TProgram, octave),               1,                 Shown::Shift },
+    { LAYERS(tuneDial),             offsetof(TProgram, tune),                 1,                 Shown::Tune },
+    { LAYERS(panDial),              offsetof(TProgram, pan),                  1,                 Shown::Pan },
+    { LAYERS(chorusSendDial),       offsetof(TProgram, chorusSend),           1,                 Shown::Byte },
+    { LAYERS(attackDial),           offsetof(TProgram, envelope[0].attack),   sizeof(TEnvelope), Shown::Byte },
+    { LAYERS(decayDial),            offsetof(TProgram, envelope[0].decay),    sizeof(TEnvelope), Shown::Byte },
+    { LAYERS(releaseDial),          offsetof(TProgram, envelope[0].release),  sizeof(TEnvelope), Shown::Byte },
+    { LAYERS(cutOffDial),           offsetof(TProgram, cutOff),               1,                 Shown::Byte },
+    { LAYERS(dynFiltDial),          offsetof(TProgram, dynFilter),            1,                 Shown::Byte },
+    { LAYERS(resoDial),             offsetof(TProgram, resonance),            1,                 Shown::Byte },
 };
 
-struct LayerCheck
+// Per-layer switches and choices: layer l's byte of the field.
+template <class W>
+struct LayerByte
 {
-    Layered<QCheckBox> boxes;
+    Layered<W> widgets;
     quint16 offset;
 };
 
-const LayerCheck layerChecks[] = {
-    { LAYERS(enableCheckBox),  16 },
-    { LAYERS(insertCheckBox),  49 },
-    { LAYERS(sustainCheckBox), 64 },
+const LayerByte<QCheckBox> layerChecks[] = {
+    { LAYERS(enableCheckBox),       offsetof(TProgram, enabled) },
+    { LAYERS(insertCheckBox),       offsetof(TProgram, insertOn) },
+    { LAYERS(sustainCheckBox),      offsetof(TProgram, sustain) },
 };
 
-const Layered<QComboBox> modulationCombos = LAYERS(modulationComboBox);
+const LayerByte<QComboBox> layerCombos[] = {
+    { LAYERS(modulationComboBox),   offsetof(TProgram, modulation) },
+};
+
+// Every row of layer l.
+void forEachLayerRow(int l, const RowVisit& visit)
+{
+    for (const auto& row : layerChecks)
+        visit(ShowRow(row.widgets.widget[l], quint16(row.offset + l)));
+    for (const LayerDial& row : layerDials)
+        visit(ShowRow(row.dials.widget[l], quint16(row.offset + row.stride * l), row.shown));
+    for (const auto& row : layerCombos)
+        visit(ShowRow(row.widgets.widget[l], quint16(row.offset + l), Shown::Index));
+}
+
 const Layered<QMyRangeSlider> veloSliders = LAYERS(veloRangeSlider);
 const Layered<QMyRangeSlider> noteSliders = LAYERS(rangeSlider);
 const Layered<QMyKeyboard> keyboards = LAYERS(rangeKeyboard);
@@ -98,15 +114,15 @@ void enableLayer(Ui_LyrForm* ui, const Layered<W> (&rows)[N], int layer, bool on
 #undef LAYERS
 
 const ShowRow morphingRows[] = {
-    //  widget                                         offset  shown as      mask
-    { &Ui_LyrForm::morphingOnOffCheckBox,              68 },
-    { &Ui_LyrForm::voice1MorphingComboBox,             68,     Shown::Index },
-    { &Ui_LyrForm::voice2MorphingComboBox,             69,     Shown::Index },
-    { &Ui_LyrForm::voice3MorphingComboBox,             70,     Shown::Index },
-    { &Ui_LyrForm::morphingSustainCheckBox,            67,                   0x01 },
-    { &Ui_LyrForm::morphingModWheelCheckBox,           67,                   0x02 },
-    { &Ui_LyrForm::morphingAftertouchCheckBox,         67,                   0x04 },
-    { &Ui_LyrForm::morphingSustainToggleCheckBox,      67,                   0x08 },
+    //  widget                                         field of TProgram                  shown as      mask
+    { &Ui_LyrForm::morphingOnOffCheckBox,              offsetof(TProgram, morphMode[0]) },
+    { &Ui_LyrForm::voice1MorphingComboBox,             offsetof(TProgram, morphMode[0]),  Shown::Index },
+    { &Ui_LyrForm::voice2MorphingComboBox,             offsetof(TProgram, morphMode[1]),  Shown::Index },
+    { &Ui_LyrForm::voice3MorphingComboBox,             offsetof(TProgram, morphMode[2]),  Shown::Index },
+    { &Ui_LyrForm::morphingSustainCheckBox,            offsetof(TProgram, morphControl),                ControlSource::sustain },
+    { &Ui_LyrForm::morphingModWheelCheckBox,           offsetof(TProgram, morphControl),                ControlSource::modWheel },
+    { &Ui_LyrForm::morphingAftertouchCheckBox,         offsetof(TProgram, morphControl),                ControlSource::aftertouch },
+    { &Ui_LyrForm::morphingSustainToggleCheckBox,      offsetof(TProgram, morphControl),                ControlSource::sustainToggle },
 };
 
 void showText(QLineEdit* edit, int value)
@@ -118,35 +134,33 @@ void showText(QLineEdit* edit, int value)
 // Low ends of all three layers first, then the high ends: the stored range
 // shows as it is whatever the sliders held before. Nothing signals, so a
 // push of one end by the other never reaches the handlers.
-void showRanges(Ui_LyrForm* ui, const Layered<QMyRangeSlider>& sliders, int offset)
+void showRanges(Ui_LyrForm* ui, const Layered<QMyRangeSlider>& sliders, const quint8 (&ranges)[Layers][2])
 {
-    const quint8* p = bytes();
-    for (int l = 0; l < 3; ++l)
-        (ui->*sliders.widget[l])->setLowValue(p[offset + 2 * l], true, false);
-    for (int l = 0; l < 3; ++l)
-        (ui->*sliders.widget[l])->setHighValue(p[offset + 2 * l + 1], true, false);
+    for (int l = 0; l < Layers; ++l)
+        (ui->*sliders.widget[l])->setLowValue(ranges[l][0], true, false);
+    for (int l = 0; l < Layers; ++l)
+        (ui->*sliders.widget[l])->setHighValue(ranges[l][1], true, false);
 }
 
 } // namespace
 
+void pages::forEachEditRow(const RowVisit& visit)
+{
+    for (int l = 0; l < Layers; ++l)
+        forEachLayerRow(l, visit);
+    for (const ShowRow& row : morphingRows)
+        visit(row);
+}
+
 void LyrForm::updateVoiceValues()
 {
-    const quint8* p = bytes();
-    for (int l = 0; l < 3; ++l) {
-        for (const LayerCheck& row : layerChecks)
-            showChecked(ui->*row.boxes.widget[l], p[row.offset + l]);
-        for (const LayerDial& row : layerDials) {
-            const ShowRow one(row.dials.widget[l], quint16(row.offset + row.stride * l), row.shown);
-            showRows(ui, p, &one, 1);
-        }
-    }
+    for (int l = 0; l < Layers; ++l)
+        forEachLayerRow(l, [this](const ShowRow& row) { showRows(ui, bytes(), &row, 1); });
     updateVelocityRange();
     updateNoteRange();
 
-    const QString colorName = colorMap.value(Qt::GlobalColor(programPtr->color));
+    const QString colorName = programColorName(programPtr->color);
     showIndex(ui->colorComboBox, colorName.isEmpty() ? -1 : ui->colorComboBox->findText(colorName, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    for (int l = 0; l < 3; ++l)
-        showIndex(ui->*modulationCombos.widget[l], p[92 + l]);
 
     updateAdsrPlot();
     updateMorphing();
@@ -154,41 +168,41 @@ void LyrForm::updateVoiceValues()
 
 void LyrForm::updateVelocityRange()
 {
-    const quint8* p = bytes();
-    showRanges(ui, veloSliders, 58);
-    for (int l = 0; l < 3; ++l) {
-        showText(ui->*veloLowEdits.widget[l], p[58 + 2 * l]);
-        showText(ui->*veloHighEdits.widget[l], p[59 + 2 * l]);
+    const auto& ranges = programPtr->velocityRange;
+    showRanges(ui, veloSliders, ranges);
+    for (int l = 0; l < Layers; ++l) {
+        showText(ui->*veloLowEdits.widget[l], ranges[l][0]);
+        showText(ui->*veloHighEdits.widget[l], ranges[l][1]);
     }
 }
 
 void LyrForm::updateNoteRange()
 {
-    const quint8* p = bytes();
-    for (int l = 0; l < 3; ++l)
-        qDebug() << QString("range %1:").arg(l + 1) << p[52 + 2 * l] << p[53 + 2 * l];
-    showRanges(ui, noteSliders, 52);
-    for (int l = 0; l < 3; ++l) {
+    const auto& ranges = programPtr->keyRange;
+    for (int l = 0; l < Layers; ++l)
+        qDebug() << QString("range %1:").arg(l + 1) << ranges[l][0] << ranges[l][1];
+    showRanges(ui, noteSliders, ranges);
+    for (int l = 0; l < Layers; ++l) {
         QMyKeyboard* keyboard = ui->*keyboards.widget[l];
-        keyboard->setLowKey(p[52 + 2 * l], true);
-        keyboard->setHighKey(p[53 + 2 * l], true);
-        showText(ui->*noteLowEdits.widget[l], p[52 + 2 * l]);
-        showText(ui->*noteHighEdits.widget[l], p[53 + 2 * l]);
+        keyboard->setLowKey(ranges[l][0], true);
+        keyboard->setHighKey(ranges[l][1], true);
+        showText(ui->*noteLowEdits.widget[l], ranges[l][0]);
+        showText(ui->*noteHighEdits.widget[l], ranges[l][1]);
     }
 }
 
 void LyrForm::updateAdsrPlot()
 {
-    for (int l = 0; l < 3; ++l) {
+    for (int l = 0; l < Layers; ++l) {
         const TEnvelope& e = programPtr->envelope[l];
         QMyAdsrPlot* plot = ui->*envelopes.widget[l];
-        plot->setStartingPoint(64, false);
-        plot->setAttack(e.attack, 127, false);
-        plot->setDecay(e.decay, 64, false);
-        plot->setSustain(0, 64, false);
+        plot->setStartingPoint(EnvelopeSustain, false);
+        plot->setAttack(e.attack, EnvelopePeak, false);
+        plot->setDecay(e.decay, EnvelopeSustain, false);
+        plot->setSustain(0, EnvelopeSustain, false);
         plot->setRelease(e.release, 0, false);
     }
-    for (int l = 0; l < 3; ++l)
+    for (int l = 0; l < Layers; ++l)
         (ui->*envelopes.widget[l])->update();
 }
 
@@ -199,13 +213,13 @@ void LyrForm::updateMorphing()
 
 void LyrForm::updateVoiceNames()
 {
-    for (unsigned char l = 0; l < 3; ++l)
+    for (unsigned char l = 0; l < Layers; ++l)
         updateVoiceName(l);
 }
 
 void LyrForm::updateVoiceName(unsigned char part)
 {
-    if (part > 2)
+    if (part >= Layers)
         return;
     // Bank and program change are what the module plays; the stored index
     // may be stale.
@@ -216,9 +230,9 @@ void LyrForm::updateVoiceName(unsigned char part)
 
 void LyrForm::updateVoiceEnabled()
 {
-    const quint8* p = bytes();
-    for (int l = 0; l < 3; ++l) {
-        const bool on = p[16 + l];
+    const TProgram& p = *programPtr;
+    for (int l = 0; l < Layers; ++l) {
+        const bool on = p.enabled[l];
         enableLayer(ui, enabledDials, l, on);
         enableLayer(ui, enabledEdits, l, on);
         enableLayer(ui, enabledSliders, l, on);
@@ -226,8 +240,8 @@ void LyrForm::updateVoiceEnabled()
         (ui->*voiceButtons.widget[l])->setEnabled(on);
         (ui->*envelopes.widget[l])->setEnabled(on);
         // A layer routed through the insert chain takes its sends from there.
-        enableLayer(ui, sendDials, l, p[16 + l] == 1 && !(p[49 + l] & 1));
+        enableLayer(ui, sendDials, l, p.enabled[l] == 1 && !(p.insertOn[l] & 1));
     }
-    const bool inserted = (p[49] | p[50] | p[51]) & 1;
+    const bool inserted = (p.insertOn[0] | p.insertOn[1] | p.insertOn[2]) & 1;
     enable(inserted, { ui->insertReverbDial, ui->insertChorusDial });
 }

@@ -5,6 +5,8 @@
 #include "LyrForm.h"
 #include "RefreshRows.h"
 
+#include "EqScale.h"
+
 #include "TProgram.h"
 #include "ui_LyrForm.h"
 
@@ -16,120 +18,121 @@ using namespace pages;
 namespace {
 
 // A 14-bit word as the 0..1 a plot takes.
-double unit(int offset)
+double unit(quint16 word)
 {
-    return wordAt(bytes(), offset) / 16383.0;
+    return word / double(WordMax);
 }
 
 using W = Ui_LyrForm;
 
 const ShowRow chainRows[] = {
-    //  widget                              offset  shown as
-    { &W::insertConfigurationComboBox,      293,    Shown::Index },
-    { &W::insertGainDial,                   294,    Shown::Word },
-    { &W::insertLevelDial,                  296,    Shown::Word },
-    { &W::insertChorusDial,                 300,    Shown::Word },
-    { &W::insertReverbDial,                 298,    Shown::Word },
+    //  widget                            field of TProgram                            shown as
+    { &W::insertConfigurationComboBox,    offsetof(TProgram, insert.config),           Shown::Index },
+    { &W::insertGainDial,                 offsetof(TProgram, insert.inputGain),        Shown::Word },
+    { &W::insertLevelDial,                offsetof(TProgram, insert.outputLevel),      Shown::Word },
+    { &W::insertChorusDial,               offsetof(TProgram, insert.chorusSend),       Shown::Word },
+    { &W::insertReverbDial,               offsetof(TProgram, insert.reverbSend),       Shown::Word },
+    { &W::feedToRotaryCheckBox,           offsetof(TProgram, insert.organRotary) },
 };
 
 const ShowRow compressorRows[] = {
-    { &W::compressorOnOffCheckBox,          302 },
-    { &W::compressorAttackDial,             303,    Shown::Word },
-    { &W::compressorReleaseDial,            305,    Shown::Word },
-    { &W::compressorRatioDial,              307,    Shown::Word },
-    { &W::compressorThresholdDial,          309,    Shown::Word },
-    { &W::compressorMakeUpGainDial,         311,    Shown::Word },
+    { &W::compressorOnOffCheckBox,        offsetof(TProgram, insert.compressorOn) },
+    { &W::compressorAttackDial,           offsetof(TProgram, insert.compressor[0]),    Shown::Word },
+    { &W::compressorReleaseDial,          offsetof(TProgram, insert.compressor[1]),    Shown::Word },
+    { &W::compressorRatioDial,            offsetof(TProgram, insert.compressor[2]),    Shown::Word },
+    { &W::compressorThresholdDial,        offsetof(TProgram, insert.compressor[3]),    Shown::Word },
+    { &W::compressorMakeUpGainDial,       offsetof(TProgram, insert.compressor[4]),    Shown::Word },
 };
 
 const ShowRow distorsorRows[] = {
-    { &W::distorsorOnOffCheckBox,           313 },
-    { &W::distorsorTypeComboBox,            314,    Shown::Index },
-    { &W::distorsorDriveDial,               315,    Shown::Word },
-    { &W::distorsorBrightInDial,            317,    Shown::Word },
-    { &W::distorsorBrightOutDial,           319,    Shown::Word },
-    { &W::distorsorLevelDial,               321,    Shown::Word },
+    { &W::distorsorOnOffCheckBox,         offsetof(TProgram, insert.distortionOn) },
+    { &W::distorsorTypeComboBox,          offsetof(TProgram, insert.distortionType),   Shown::Index },
+    { &W::distorsorDriveDial,             offsetof(TProgram, insert.distortion[0]),    Shown::Word },
+    { &W::distorsorBrightInDial,          offsetof(TProgram, insert.distortion[1]),    Shown::Word },
+    { &W::distorsorBrightOutDial,         offsetof(TProgram, insert.distortion[2]),    Shown::Word },
+    { &W::distorsorLevelDial,             offsetof(TProgram, insert.distortion[3]),    Shown::Word },
 };
 
 const ShowRow hqDistorsorRows[] = {
-    { &W::hqDistorsorCheckBox,              409 },
-    { &W::hqDistorsorBiasDial,              410 },
-    { &W::hqDistorsorBoostCheckBox,         411 },
-    { &W::hqDistorsorTypeComboBox,          412,    Shown::Index },
-    { &W::hqDistorsorDriveDial,             413 },
-    { &W::hqDistorsorBrightnessDial,        414 },
-    { &W::hqDistorsorLevelDial,             415 },
+    { &W::hqDistorsorCheckBox,            offsetof(TProgram, insert.hqDistortionOn) },
+    { &W::hqDistorsorBiasDial,            offsetof(TProgram, insert.hqDistortionBias) },
+    { &W::hqDistorsorBoostCheckBox,       offsetof(TProgram, insert.hqDistortionBoost) },
+    { &W::hqDistorsorTypeComboBox,        offsetof(TProgram, insert.hqDistortionType), Shown::Index },
+    { &W::hqDistorsorDriveDial,           offsetof(TProgram, insert.hqDistortion[0]) },
+    { &W::hqDistorsorBrightnessDial,      offsetof(TProgram, insert.hqDistortion[1]) },
+    { &W::hqDistorsorLevelDial,           offsetof(TProgram, insert.hqDistortion[2]) },
 };
 
 const ShowRow delayRows[] = {
-    { &W::delayOnOffCheckBox,               397 },
-    { &W::delayTypeComboBox,                398,    Shown::Index },
-    { &W::delayLevelDial,                   399,    Shown::Word },
-    { &W::delayCutoffDial,                  401,    Shown::Word },
-    { &W::delayTimeDial,                    403,    Shown::Word },
-    { &W::delayFeedbackDial,                405,    Shown::Word },
-    { &W::delayDampingDial,                 407,    Shown::Word },
+    { &W::delayOnOffCheckBox,             offsetof(TProgram, insert.delayOn) },
+    { &W::delayTypeComboBox,              offsetof(TProgram, insert.delayType),        Shown::Index },
+    { &W::delayLevelDial,                 offsetof(TProgram, insert.delay[0]),         Shown::Word },
+    { &W::delayCutoffDial,                offsetof(TProgram, insert.delay[1]),         Shown::Word },
+    { &W::delayTimeDial,                  offsetof(TProgram, insert.delay[2]),         Shown::Word },
+    { &W::delayFeedbackDial,              offsetof(TProgram, insert.delay[3]),         Shown::Word },
+    { &W::delayDampingDial,               offsetof(TProgram, insert.delay[4]),         Shown::Word },
 };
 
 const ShowRow tremoloRows[] = {
-    { &W::tremoloOnOffCheckBox,             390 },
-    { &W::tremoloTypeComboBox,              391,    Shown::Index },
-    { &W::tremoloShapeComboBox,             392,    Shown::Index },
-    { &W::tremoloDepthDial,                 393,    Shown::Word },
-    { &W::tremoloRateDial,                  395,    Shown::Word },
+    { &W::tremoloOnOffCheckBox,           offsetof(TProgram, insert.tremoloOn) },
+    { &W::tremoloTypeComboBox,            offsetof(TProgram, insert.tremoloType),      Shown::Index },
+    { &W::tremoloShapeComboBox,           offsetof(TProgram, insert.tremoloShape),     Shown::Index },
+    { &W::tremoloDepthDial,               offsetof(TProgram, insert.tremolo[0]),       Shown::Word },
+    { &W::tremoloRateDial,                offsetof(TProgram, insert.tremolo[1]),       Shown::Word },
 };
 
 const ShowRow wahRows[] = {
-    { &W::wahOnOffCheckBox,                 375 },
-    { &W::wahTypeComboBox,                  376,    Shown::Index },
-    { &W::wahFilterComboBox,                377,    Shown::Index },
-    { &W::wahFreqDial,                      378,    Shown::Word },
-    { &W::wahResonanceDial,                 380,    Shown::Word },
-    { &W::wahSensitivityDial,               382,    Shown::Word },
-    { &W::wahDecayDial,                     384,    Shown::Word },
-    { &W::wahLfoAmountDial,                 386,    Shown::Word },
-    { &W::wahLfoRateDial,                   388,    Shown::Word },
+    { &W::wahOnOffCheckBox,               offsetof(TProgram, insert.wahOn) },
+    { &W::wahTypeComboBox,                offsetof(TProgram, insert.wahType),          Shown::Index },
+    { &W::wahFilterComboBox,              offsetof(TProgram, insert.wahFilter),        Shown::Index },
+    { &W::wahFreqDial,                    offsetof(TProgram, insert.wah[0]),           Shown::Word },
+    { &W::wahResonanceDial,               offsetof(TProgram, insert.wah[1]),           Shown::Word },
+    { &W::wahSensitivityDial,             offsetof(TProgram, insert.wah[2]),           Shown::Word },
+    { &W::wahDecayDial,                   offsetof(TProgram, insert.wah[3]),           Shown::Word },
+    { &W::wahLfoAmountDial,               offsetof(TProgram, insert.wah[4]),           Shown::Word },
+    { &W::wahLfoRateDial,                 offsetof(TProgram, insert.wah[5]),           Shown::Word },
 };
 
 const ShowRow modulationRows[] = {
-    { &W::modOnOffCheckBox,                 352 },
-    { &W::modTypeComboBox,                  353,    Shown::Index },
-    { &W::modWaveComboBox,                  354,    Shown::Index },
-    { &W::modDryWetDial,                    355,    Shown::Word },
-    { &W::modDepthDial,                     357,    Shown::Word },
-    { &W::modRateDial,                      359,    Shown::Word },
-    { &W::modDelayDial,                     361,    Shown::Word },
-    { &W::modFeedbackDial,                  363,    Shown::Word },
-    { &W::modSlowFastCheckBox,              365 },
-    { &W::modFastRateDial,                  366,    Shown::Word },
-    { &W::modAccelerationTimeDial,          368,    Shown::Word },
-    { &W::modBrakeTimeDial,                 370,    Shown::Word },
-    { &W::modDirectovityDial,               372,    Shown::Word },
-    { &W::modMicAngleDial,                  374 },
+    { &W::modOnOffCheckBox,               offsetof(TProgram, insert.modulationOn) },
+    { &W::modTypeComboBox,                offsetof(TProgram, insert.modulationType),   Shown::Index },
+    { &W::modWaveComboBox,                offsetof(TProgram, insert.modulationWave),   Shown::Index },
+    { &W::modDryWetDial,                  offsetof(TProgram, insert.modulation[0]),    Shown::Word },
+    { &W::modDepthDial,                   offsetof(TProgram, insert.modulation[1]),    Shown::Word },
+    { &W::modRateDial,                    offsetof(TProgram, insert.modulation[2]),    Shown::Word },
+    { &W::modDelayDial,                   offsetof(TProgram, insert.modulation[3]),    Shown::Word },
+    { &W::modFeedbackDial,                offsetof(TProgram, insert.modulation[4]),    Shown::Word },
+    { &W::modSlowFastCheckBox,            offsetof(TProgram, insert.rotarySpeed) },
+    { &W::modFastRateDial,                offsetof(TProgram, insert.rotary[0]),        Shown::Word },
+    { &W::modAccelerationTimeDial,        offsetof(TProgram, insert.rotary[1]),        Shown::Word },
+    { &W::modBrakeTimeDial,               offsetof(TProgram, insert.rotary[2]),        Shown::Word },
+    { &W::modDirectovityDial,             offsetof(TProgram, insert.rotary[3]),        Shown::Word },
+    { &W::modMicAngleDial,                offsetof(TProgram, insert.rotaryMicAngle) },
 };
 
 const ShowRow chorusRows[] = {
-    { &W::chorusWaveComboBox,               422,    Shown::Index },
-    { &W::chorusTypeComboBox,               423,    Shown::Index },
-    { &W::chorusPreLpFilterDial,            424 },
-    { &W::chorusFeedbackDial,               425 },
-    { &W::chorusDelayDial,                  426 },
-    { &W::chorusRateDial,                   427 },
-    { &W::chorusDepthDial,                  428 },
-    { &W::chorusLevelDial,                  429 },
+    { &W::chorusWaveComboBox,             offsetof(TProgram, chorus.wave),             Shown::Index },
+    { &W::chorusTypeComboBox,             offsetof(TProgram, chorus.type),             Shown::Index },
+    { &W::chorusPreLpFilterDial,          offsetof(TProgram, chorus.preLowPass) },
+    { &W::chorusFeedbackDial,             offsetof(TProgram, chorus.feedback) },
+    { &W::chorusDelayDial,                offsetof(TProgram, chorus.delay) },
+    { &W::chorusRateDial,                 offsetof(TProgram, chorus.rate) },
+    { &W::chorusDepthDial,                offsetof(TProgram, chorus.depth) },
+    { &W::chorusLevelDial,                offsetof(TProgram, chorus.level) },
 };
 
 const ShowRow reverbRows[] = {
-    { &W::reverbSizeComboBox,               438,    Shown::Index },
-    { &W::reverbHDampDial,                  439 },
-    { &W::reverbTypeComboBox,               440,    Shown::Index },
-    { &W::reverbPreLPFilterDial,            442 },
-    { &W::reverbPreHpFilterDial,            443 },
-    { &W::reverbHighShelfGainDial,          444 },
-    { &W::reverbHighShelfFreqDial,          445 },
-    { &W::reverbTimeDial,                   446 },
-    { &W::reverbFeedbackDial,               447 },
-    { &W::reverbPreDelayTimeDial,           448 },
-    { &W::reverbLevelDial,                  449 },
+    { &W::reverbSizeComboBox,             offsetof(TProgram, reverb.size),             Shown::Index },
+    { &W::reverbHDampDial,                offsetof(TProgram, reverb.hfDamping) },
+    { &W::reverbTypeComboBox,             offsetof(TProgram, reverb.type),             Shown::Index },
+    { &W::reverbPreLPFilterDial,          offsetof(TProgram, reverb.preLowPass) },
+    { &W::reverbPreHpFilterDial,          offsetof(TProgram, reverb.preHighPass) },
+    { &W::reverbHighShelfGainDial,        offsetof(TProgram, reverb.highShelfGain) },
+    { &W::reverbHighShelfFreqDial,        offsetof(TProgram, reverb.highShelfFreq) },
+    { &W::reverbTimeDial,                 offsetof(TProgram, reverb.time) },
+    { &W::reverbFeedbackDial,             offsetof(TProgram, reverb.feedback) },
+    { &W::reverbPreDelayTimeDial,         offsetof(TProgram, reverb.preDelay) },
+    { &W::reverbLevelDial,                offsetof(TProgram, reverb.level) },
 };
 
 // One band of the insert equaliser: its type combo box, then each dial
@@ -146,7 +149,7 @@ struct EqBand
     QLabel* W::*gainLabel;
 };
 
-const EqBand eqBands[4] = {
+const EqBand eqBands[EqBands] = {
     { &W::eqLowBandComboBox,     &W::eqLowBandTypeLabel,     &W::eqLowBandFreqDial,     &W::eqLowBandFreqLabel,
       &W::eqLowBandQDial,        &W::eqLowBandQLabel,        &W::eqLowBandGainDial,     &W::eqLowBandGainLabel },
     { &W::eqMidLowBandComboBox,  &W::eqMidLowBandTypeLabel,  &W::eqMidLowBandFreqDial,  &W::eqMidLowBandFreqLabel,
@@ -189,7 +192,43 @@ const ModUse modUse[5] = {
     { false, false,  false, false, true },   // rotary
 };
 
+const ShowRow eqRows[] = {
+    { &W::eqOnOffCheckBox,                offsetof(TProgram, insert.eqOn) },
+};
+
+// Band b's type combo box and its frequency, Q and gain dials.
+void forEachEqBandRow(int b, const RowVisit& visit)
+{
+    const EqBand& band = eqBands[b];
+    const int word = int(sizeof(quint16)) * b;
+    visit(ShowRow(band.type, quint16(offsetof(TProgram, insert.eqType) + b), Shown::Data));
+    visit(ShowRow(band.freq, quint16(offsetof(TProgram, insert.eqFreq) + word), Shown::Word));
+    visit(ShowRow(band.q, quint16(offsetof(TProgram, insert.eqQ) + word), Shown::Word));
+    visit(ShowRow(band.gain, quint16(offsetof(TProgram, insert.eqGain) + word), Shown::Word));
+}
+
 } // namespace
+
+void pages::forEachEffectsRow(const RowVisit& visit)
+{
+    auto all = [&visit](const auto& rows) {
+        for (const ShowRow& row : rows)
+            visit(row);
+    };
+    all(chainRows);
+    all(compressorRows);
+    all(distorsorRows);
+    all(hqDistorsorRows);
+    all(delayRows);
+    all(tremoloRows);
+    all(wahRows);
+    all(modulationRows);
+    all(chorusRows);
+    all(reverbRows);
+    all(eqRows);
+    for (int b = 0; b < EqBands; ++b)
+        forEachEqBandRow(b, visit);
+}
 
 void LyrForm::updateEffects()
 {
@@ -229,7 +268,7 @@ void LyrForm::updateEffectsSlotConfiguration()
 void LyrForm::updateInsertCompressor()
 {
     showRows(ui, bytes(), compressorRows);
-    enable(bytes()[302], { ui->compressorAttackDial, ui->compressorReleaseDial, ui->compressorRatioDial,
+    enable(programPtr->insert.compressorOn, { ui->compressorAttackDial, ui->compressorReleaseDial, ui->compressorRatioDial,
                            ui->compressorThresholdDial, ui->compressorMakeUpGainDial, ui->compressorAttackLabel,
                            ui->compressorReleaseLabel, ui->compressorRatioLabel, ui->compressorThresholdLabel,
                            ui->compressorMakeUpGainLabel });
@@ -238,7 +277,7 @@ void LyrForm::updateInsertCompressor()
 void LyrForm::updateInsertDistorsor()
 {
     showRows(ui, bytes(), distorsorRows);
-    enable(bytes()[313], { ui->distorsorTypeComboBox, ui->distorsorDriveDial, ui->distorsorBrightInDial,
+    enable(programPtr->insert.distortionOn, { ui->distorsorTypeComboBox, ui->distorsorDriveDial, ui->distorsorBrightInDial,
                            ui->distorsorBrightOutDial, ui->distorsorLevelDial, ui->distorsorTypeLabel,
                            ui->distorsorDriveLabel, ui->distorsorBrighthInLabel, ui->distorsorBrightOutLabel,
                            ui->distorsorLevelLabel });
@@ -247,7 +286,7 @@ void LyrForm::updateInsertDistorsor()
 void LyrForm::updateInsertHqDistorsor()
 {
     showRows(ui, bytes(), hqDistorsorRows);
-    enable(bytes()[409], { ui->hqDistorsorBoostCheckBox, ui->hqDistorsorTypeComboBox, ui->hqDistorsorBiasDial,
+    enable(programPtr->insert.hqDistortionOn, { ui->hqDistorsorBoostCheckBox, ui->hqDistorsorTypeComboBox, ui->hqDistorsorBiasDial,
                            ui->hqDistorsorDriveDial, ui->hqDistorsorBrightnessDial, ui->hqDistorsorLevelDial,
                            ui->hqDistorsorTypeLabel, ui->hqDistorsorBiasLabel, ui->hqDistorsorDriveLabel,
                            ui->hqDistorsorBrightnessLabel, ui->hqDistorsorLevelLabel });
@@ -256,7 +295,7 @@ void LyrForm::updateInsertHqDistorsor()
 void LyrForm::updateInsertDelay()
 {
     showRows(ui, bytes(), delayRows);
-    enable(bytes()[397], { ui->delayTypeComboBox, ui->delayLevelDial, ui->delayCutoffDial, ui->delayTimeDial,
+    enable(programPtr->insert.delayOn, { ui->delayTypeComboBox, ui->delayLevelDial, ui->delayCutoffDial, ui->delayTimeDial,
                            ui->delayFeedbackDial, ui->delayDampingDial, ui->delayTypeLabel, ui->delayLavelLabel,
                            ui->delayCutoffLabel, ui->delayTimeLabel, ui->delayFeedbackLabel,
                            ui->delayDampingLabel });
@@ -265,20 +304,20 @@ void LyrForm::updateInsertDelay()
 void LyrForm::updateInsertTremolo()
 {
     showRows(ui, bytes(), tremoloRows);
-    enable(bytes()[390], { ui->tremoloTypeComboBox, ui->tremoloShapeComboBox, ui->tremoloDepthDial,
+    enable(programPtr->insert.tremoloOn, { ui->tremoloTypeComboBox, ui->tremoloShapeComboBox, ui->tremoloDepthDial,
                            ui->tremoloRateDial, ui->tremoloTypeLabel, ui->tremoloShapeLabel, ui->tremoloDepthLabel,
                            ui->tremoloRateLabel, ui->tremoloRateLed, ui->tremoloLfoPlot });
     const quint8 shape = programPtr->insert.tremoloShape;
     if (shape <= QMyLfoPlot::LfoSquare)
         ui->tremoloLfoPlot->setShape(shape);
-    ui->tremoloLfoPlot->setDepth(unit(393));
-    ui->tremoloLfoPlot->setRate(unit(395));
+    ui->tremoloLfoPlot->setDepth(unit(programPtr->insert.tremolo[0]));
+    ui->tremoloLfoPlot->setRate(unit(programPtr->insert.tremolo[1]));
 }
 
 void LyrForm::updateInsertWah()
 {
     showRows(ui, bytes(), wahRows);
-    const bool on = bytes()[375];
+    const bool on = programPtr->insert.wahOn;
     // The LFO mode sweeps by itself: sensitivity and decay follow the
     // playing in the other modes only.
     const bool lfo = programPtr->insert.wahType == 3;
@@ -287,8 +326,8 @@ void LyrForm::updateInsertWah()
     enable(on && !lfo, { ui->wahSensitivityDial, ui->wahDecayDial, ui->wahSensitivityLabel, ui->wahDecayLabel });
     enable(on, { ui->wahTypeComboBox, ui->wahFilterComboBox, ui->wahFreqDial, ui->wahResonanceDial, ui->wahTypeLabel,
                  ui->wahFilterLabel, ui->wahFreqLabel, ui->wahResonanceLabel });
-    ui->wahLfoPlot->setDepth(unit(386));
-    ui->wahLfoPlot->setRate(unit(388));
+    ui->wahLfoPlot->setDepth(unit(programPtr->insert.wah[4]));
+    ui->wahLfoPlot->setRate(unit(programPtr->insert.wah[5]));
 }
 
 void LyrForm::updateInsertMod()
@@ -307,12 +346,13 @@ void LyrForm::updateInsertMod()
                                   ui->modAccelerationTimeLabel, ui->modBrakeTimeLabel, ui->modDirectivityLabel,
                                   ui->modMicAngleLabel, ui->modSlowFastCheckBox, ui->modFastRateLed });
     }
-    ui->groupBoxRotor->setVisible(programPtr->insert.slotConfig <= 15 && type == 4);
+    // The rotor shows only while slot 2 holds the modulation.
+    ui->groupBoxRotor->setVisible((programPtr->insert.slotConfig >> 4) == 0 && type == 4);
     enable(on, { ui->modTypeLabel, ui->modTypeComboBox, ui->modDepthLabel, ui->modDepthDial, ui->modRateLabel,
                  ui->modRateDial, ui->modRateLed, ui->modLfoPlot });
-    ui->modLfoPlot->setDepth(unit(357));
-    ui->modLfoPlot->setRate(unit(359));
-    ui->modLfoPlot->setDelay(unit(361));
+    ui->modLfoPlot->setDepth(unit(programPtr->insert.modulation[1]));
+    ui->modLfoPlot->setRate(unit(programPtr->insert.modulation[2]));
+    ui->modLfoPlot->setDelay(unit(programPtr->insert.modulation[3]));
     const quint8 wave = programPtr->insert.modulationWave;
     if (wave == 0)
         ui->modLfoPlot->setShape(QMyLfoPlot::LfoTriangle);
@@ -322,19 +362,13 @@ void LyrForm::updateInsertMod()
 
 void LyrForm::updateInsertEq()
 {
-    const quint8* p = bytes();
-    const bool on = p[323];
-    showChecked(ui->eqOnOffCheckBox, on);
-    for (int b = 0; b < 4; ++b) {
+    const TInsert& in = programPtr->insert;
+    const bool on = in.eqOn;
+    showRows(ui, bytes(), eqRows);
+    for (int b = 0; b < EqBands; ++b) {
         const EqBand& band = eqBands[b];
-        const ShowRow rows[] = {
-            { band.type, quint16(324 + b),     Shown::Data },
-            { band.freq, quint16(328 + 2 * b), Shown::Word },
-            { band.q,    quint16(336 + 2 * b), Shown::Word },
-            { band.gain, quint16(344 + 2 * b), Shown::Word },
-        };
-        showRows(ui, p, rows);
-        const EqUse use = eqUse(p[324 + b]);
+        forEachEqBandRow(b, [this](const ShowRow& row) { showRows(ui, bytes(), &row, 1); });
+        const EqUse use = eqUse(in.eqType[b]);
         enable(on, { ui->*band.type, ui->*band.typeLabel });
         enable(on && use.freq, { ui->*band.freq, ui->*band.freqLabel });
         enable(on && use.q, { ui->*band.q, ui->*band.qLabel });
@@ -347,11 +381,11 @@ void LyrForm::updateInsertEq()
 void LyrForm::updateEqPlot()
 {
     const TInsert& in = programPtr->insert;
-    for (int b = 0; b < 4; ++b) {
+    for (int b = 0; b < EqBands; ++b) {
         const auto type = QMyParametricEq::Type(eqIndexMap.key(in.eqType[b], QMyParametricEq::AllPassFilter));
-        ui->parametricEqPlot->setFrequency(b, 20.0 + (20000.0 - 20.0) * in.eqFreq[b] / 16383.0, false);
-        ui->parametricEqPlot->setGain(b, -24.0 + 48.0 * in.eqGain[b] / 16383.0, false);
-        ui->parametricEqPlot->setQ(b, 0.1 + (16.0 - 0.1) * in.eqQ[b] / 16383.0, false);
+        ui->parametricEqPlot->setFrequency(b, eqValue(EqFrequency, in.eqFreq[b]), false);
+        ui->parametricEqPlot->setGain(b, eqValue(EqGain, in.eqGain[b]), false);
+        ui->parametricEqPlot->setQ(b, eqValue(EqQ, in.eqQ[b]), false);
         ui->parametricEqPlot->setType(b, type, false);
     }
     ui->parametricEqPlot->drawAll();

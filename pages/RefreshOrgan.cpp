@@ -1,5 +1,5 @@
 // Page refresh of the Organ and Rotary pages. The organ's on flag shares
-// byte 453 with its volume; the rotary speaker is usable while the organ is
+// its byte with its volume; the rotary speaker is usable while the organ is
 // on or while the insert chain feeds it.
 
 #include "LyrForm.h"
@@ -12,6 +12,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <cstddef>
+#include <iterator>
+
 using namespace pages;
 
 namespace {
@@ -19,54 +22,54 @@ namespace {
 using W = Ui_LyrForm;
 
 const ShowRow organRows[] = {
-    //  widget                                  offset  shown as          mask
-    { &W::organOnOffCheckBox,                   453,                      0x01 },
-    { &W::organPercussionOnOffCheckBox,         463,                      0x01 },
-    { &W::organVibratoChorusOnOffCheckBox,      463,                      0x02 },
-    { &W::organDriveCheckBox,                   510 },
+    //  widget                                 field of TProgram                           shown as            mask
+    { &W::organOnOffCheckBox,                  offsetof(TProgram, organ.onVolume),                             OrganOn },
+    { &W::organPercussionOnOffCheckBox,        offsetof(TProgram, organ.flags),                                OrganFlag::percussionOn },
+    { &W::organVibratoChorusOnOffCheckBox,     offsetof(TProgram, organ.flags),                                OrganFlag::vibratoOn },
+    { &W::organDriveCheckBox,                  offsetof(TProgram, organ.driveOn) },
     // The vibrato/chorus items stand for 0, 26, 51, ... 127, as stored.
-    { &W::organVibratoChorusTypeComboBox,       465,    Shown::Data },
-    { &W::organPercussionTypeComboBox,          463,    Shown::BitIndex,  0x04 },
-    { &W::organPercussionDecayComboBox,         463,    Shown::BitIndex,  0x08 },
-    { &W::organPercussionLevelComboBox,         463,    Shown::BitIndex,  0x10 },
-    { &W::organShiftDial,                       470,    Shown::Less48 },
-    { &W::organVolumeDial,                      453,    Shown::Half },
-    { &W::organKeyClickDial,                    467 },
-    { &W::organReverbDial,                      469 },
-    { &W::organChorusDial,                      468 },
+    { &W::organVibratoChorusTypeComboBox,      offsetof(TProgram, organ.vibratoType),      Shown::Data },
+    { &W::organPercussionTypeComboBox,         offsetof(TProgram, organ.flags),            Shown::BitIndex,    OrganFlag::percussionType },
+    { &W::organPercussionDecayComboBox,        offsetof(TProgram, organ.flags),            Shown::BitIndex,    OrganFlag::percussionDecay },
+    { &W::organPercussionLevelComboBox,        offsetof(TProgram, organ.flags),            Shown::BitIndex,    OrganFlag::percussionLevel },
+    { &W::organShiftDial,                      offsetof(TProgram, organ.shift),            Shown::Shift },
+    { &W::organVolumeDial,                     offsetof(TProgram, organ.onVolume),         Shown::OrganVolume },
+    { &W::organKeyClickDial,                   offsetof(TProgram, organ.keyClick) },
+    { &W::organReverbDial,                     offsetof(TProgram, organ.reverbSend) },
+    { &W::organChorusDial,                     offsetof(TProgram, organ.chorusSend) },
 };
 
 const ShowRow rotaryRows[] = {
-    { &W::organSlowFastComboBox,                466,    Shown::DataOrKeep },
-    { &W::organDirectSoundLevelDial,            485 },
-    { &W::organReflectionIntensityDial,         486 },
-    { &W::organReflectionDelayTimeDial,         487 },
-    { &W::organHighRotorVolumeDial,             488 },
-    { &W::organHighRotorHPDial,                 489 },
-    { &W::organHighRotorSlowSpeedDial,          490 },
-    { &W::organHighRotorFastSpeedDial,          491 },
-    { &W::organHighRotorAccTimeDial,            492 },
-    { &W::organHighRotorDecTimeDial,            493 },
-    { &W::organHighRotorBrakeTimeDial,          494 },
-    { &W::organHighRotorAMDepthDial,            495 },
-    { &W::organHighRotorFMDepthDial,            496 },
-    { &W::organHighRotorDriveAmountDial,        497 },
-    { &W::organHighRotorDriveLPDial,            498 },
-    { &W::organLowRotorVolumeDial,              499 },
-    { &W::organLowRotorLPDial,                  500 },
-    { &W::organLowRotorSlowSpeedDial,           501 },
-    { &W::organLowRotorFastSpeedDial,           502 },
-    { &W::organLowRotorAccTimeDial,             503 },
-    { &W::organLowRotorDecTimeDial,             504 },
-    { &W::organLowRotorBrakeTimeDial,           505 },
-    { &W::organLowRotorAMDepthDial,             506 },
-    { &W::organLowRotorFMDepthDial,             507 },
-    { &W::organLowRotorDriveAmountDial,         508 },
-    { &W::organLowRotorDriveLPDial,             509 },
-    { &W::organRotarySustainCheckBox,           464,                      0x01 },
-    { &W::organRotaryModWheelCheckBox,          464,                      0x02 },
-    { &W::organRotaryAftertouchCheckBox,        464,                      0x04 },
-    { &W::organRotarySustainToggleCheckBox,     464,                      0x08 },
+    { &W::organSlowFastComboBox,               offsetof(TProgram, organ.rotarySpeed),      Shown::DataOrKeep },
+    { &W::organDirectSoundLevelDial,           offsetof(TProgram, organ.directLevel) },
+    { &W::organReflectionIntensityDial,        offsetof(TProgram, organ.reflectionIntensity) },
+    { &W::organReflectionDelayTimeDial,        offsetof(TProgram, organ.reflectionDelay) },
+    { &W::organHighRotorVolumeDial,            offsetof(TProgram, organ.highRotor[0]) },
+    { &W::organHighRotorHPDial,                offsetof(TProgram, organ.highRotor[1]) },
+    { &W::organHighRotorSlowSpeedDial,         offsetof(TProgram, organ.highRotor[2]) },
+    { &W::organHighRotorFastSpeedDial,         offsetof(TProgram, organ.highRotor[3]) },
+    { &W::organHighRotorAccTimeDial,           offsetof(TProgram, organ.highRotor[4]) },
+    { &W::organHighRotorDecTimeDial,           offsetof(TProgram, organ.highRotor[5]) },
+    { &W::organHighRotorBrakeTimeDial,         offsetof(TProgram, organ.highRotor[6]) },
+    { &W::organHighRotorAMDepthDial,           offsetof(TProgram, organ.highRotor[7]) },
+    { &W::organHighRotorFMDepthDial,           offsetof(TProgram, organ.highRotor[8]) },
+    { &W::organHighRotorDriveAmountDial,       offsetof(TProgram, organ.highRotor[9]) },
+    { &W::organHighRotorDriveLPDial,           offsetof(TProgram, organ.highRotor[10]) },
+    { &W::organLowRotorVolumeDial,             offsetof(TProgram, organ.lowRotor[0]) },
+    { &W::organLowRotorLPDial,                 offsetof(TProgram, organ.lowRotor[1]) },
+    { &W::organLowRotorSlowSpeedDial,          offsetof(TProgram, organ.lowRotor[2]) },
+    { &W::organLowRotorFastSpeedDial,          offsetof(TProgram, organ.lowRotor[3]) },
+    { &W::organLowRotorAccTimeDial,            offsetof(TProgram, organ.lowRotor[4]) },
+    { &W::organLowRotorDecTimeDial,            offsetof(TProgram, organ.lowRotor[5]) },
+    { &W::organLowRotorBrakeTimeDial,          offsetof(TProgram, organ.lowRotor[6]) },
+    { &W::organLowRotorAMDepthDial,            offsetof(TProgram, organ.lowRotor[7]) },
+    { &W::organLowRotorFMDepthDial,            offsetof(TProgram, organ.lowRotor[8]) },
+    { &W::organLowRotorDriveAmountDial,        offsetof(TProgram, organ.lowRotor[9]) },
+    { &W::organLowRotorDriveLPDial,            offsetof(TProgram, organ.lowRotor[10]) },
+    { &W::organRotarySustainCheckBox,          offsetof(TProgram, organ.rotaryControl),                        ControlSource::sustain },
+    { &W::organRotaryModWheelCheckBox,         offsetof(TProgram, organ.rotaryControl),                        ControlSource::modWheel },
+    { &W::organRotaryAftertouchCheckBox,       offsetof(TProgram, organ.rotaryControl),                        ControlSource::aftertouch },
+    { &W::organRotarySustainToggleCheckBox,    offsetof(TProgram, organ.rotaryControl),                        ControlSource::sustainToggle },
 };
 
 struct Drawbar
@@ -75,7 +78,7 @@ struct Drawbar
     QLabel* W::*label;
 };
 
-const Drawbar drawbars[9] = {
+const Drawbar drawbars[sizeof(TDrawbar::bar)] = {
     { &W::drawbar1Slider, &W::drawbar1Label }, { &W::drawbar2Slider, &W::drawbar2Label },
     { &W::drawbar3Slider, &W::drawbar3Label }, { &W::drawbar4Slider, &W::drawbar4Label },
     { &W::drawbar5Slider, &W::drawbar5Label }, { &W::drawbar6Slider, &W::drawbar6Label },
@@ -85,10 +88,18 @@ const Drawbar drawbars[9] = {
 
 } // namespace
 
+void pages::forEachOrganRow(const RowVisit& visit)
+{
+    for (const ShowRow& row : organRows)
+        visit(row);
+    for (const ShowRow& row : rotaryRows)
+        visit(row);
+}
+
 void LyrForm::updateOrganPage()
 {
     showRows(ui, bytes(), organRows);
-    enable(programPtr->organ.onVolume & 1,
+    enable(programPtr->organ.onVolume & OrganOn,
            { ui->organKeyClickLabel, ui->organVolumeLabel, ui->organKeyClickDial, ui->organVolumeDial,
              ui->groupBoxPercussion, ui->groupBoxVibratoChorus, ui->groupBoxOrganEfx, ui->groupBoxDrawbars,
              ui->organShiftDial, ui->organShiftLabel });
@@ -97,7 +108,7 @@ void LyrForm::updateOrganPage()
 
 void LyrForm::updateDrawbars()
 {
-    for (int d = 0; d < 9; ++d) {
+    for (std::size_t d = 0; d < std::size(drawbars); ++d) {
         const int value = programPtr->organ.bar[d];
         QSlider* slider = ui->*drawbars[d].slider;
         {
@@ -111,7 +122,7 @@ void LyrForm::updateDrawbars()
 void LyrForm::updateRotaryPage()
 {
     showRows(ui, bytes(), rotaryRows);
-    const bool on = (programPtr->organ.onVolume & 1) || programPtr->insert.organRotary;
+    const bool on = (programPtr->organ.onVolume & OrganOn) || programPtr->insert.organRotary;
     enable(on, { ui->organDriveCheckBox, ui->groupBoxHighRotor, ui->groupBoxLowRotor, ui->groupBoxReflections,
                  ui->groupBoxRotary });
 }

@@ -10,6 +10,7 @@
 #include <QtGlobal>
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 
 class QCheckBox;
@@ -24,10 +25,10 @@ namespace pages {
 enum class Shown : quint8 {
     Byte,        // dial: the byte as it is
     Word,        // dial: the little-endian 16-bit word at the offset
-    Less48,      // dial: byte - 48 (octave shifts)
-    Less64,      // dial: byte - 64 (fine tune)
-    From64,      // dial: 64 - byte (pan is stored inverted)
-    Half,        // dial: byte >> 1 (organ volume above its on flag)
+    Shift,       // dial: byte - ShiftZero (octave shifts)
+    Tune,        // dial: byte - TuneZero (fine tune)
+    Pan,         // dial: PanCentre - byte (pan is stored inverted)
+    OrganVolume, // dial: the organ volume above its on flag
     Flag,        // check box: checked when byte AND mask is non-zero
     Index,       // combo box: the item at index byte
     BitIndex,    // combo box: item 1 when byte AND mask is non-zero, else item 0
@@ -57,6 +58,11 @@ struct ShowRow
     quint8 mask = 0xFF;
 };
 
+// The envelope plots draw each layer's attack up to full level and its
+// decay down to a fixed sustain level.
+constexpr int EnvelopePeak = 127;
+constexpr int EnvelopeSustain = 64;
+
 // Copies rows of program (a TProgram's bytes) into the form's widgets.
 void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow* rows, std::size_t count);
 template <std::size_t N>
@@ -64,6 +70,15 @@ void showRows(Ui_LyrForm* ui, const quint8* program, const ShowRow (&rows)[N])
 {
     showRows(ui, program, rows, N);
 }
+
+// Every row the page refresh shows a widget by, the rows it builds per layer
+// and per band included; for the check that the edit handlers store where
+// the pages read. Each page's file walks its own tables.
+using RowVisit = std::function<void(const ShowRow&)>;
+void forEachShowRow(const RowVisit& visit);
+void forEachEditRow(const RowVisit& visit);
+void forEachEffectsRow(const RowVisit& visit);
+void forEachOrganRow(const RowVisit& visit);
 
 // Enables or disables every widget of the list.
 void enable(bool on, std::initializer_list<QWidget*> widgets);

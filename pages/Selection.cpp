@@ -3,6 +3,7 @@
 
 #include "LyrForm.h"
 
+#include "Parameters.h"
 #include "QMidiUtils.h"
 #include "TGmWavetable.h"
 #include "TPrograms.h"
@@ -12,9 +13,7 @@
 
 namespace {
 
-constexpr int Layers = 3;
-// Parameter number of voice variations that address the whole program.
-constexpr uchar WholeProgram = 255;
+namespace V = VoiceParam;
 
 // The preset bytes the module takes, in the order it is sent them; the on/off
 // byte and the unused tail are copied but not sent.
@@ -25,30 +24,30 @@ struct PresetParam
     quint8 Preset::*byte;
 };
 const PresetParam<TGmReverb> reverbParams[] = {
-    //  param  byte
-    {   89,    &TGmReverb::size },
-    {   90,    &TGmReverb::hfDamping },
-    {   94,    &TGmReverb::type },
-    {   98,    &TGmReverb::preLowPass },
-    {   93,    &TGmReverb::preHighPass },
-    {   91,    &TGmReverb::highShelfGain },
-    {   92,    &TGmReverb::highShelfFreq },
-    {   95,    &TGmReverb::time },
-    {   96,    &TGmReverb::feedback },
-    {   97,    &TGmReverb::preDelay },
-    {   99,    &TGmReverb::level },
+    //  param                   byte
+    {   V::reverbSize,          &TGmReverb::size },
+    {   V::reverbHfDamping,     &TGmReverb::hfDamping },
+    {   V::reverbType,          &TGmReverb::type },
+    {   V::reverbPreLowPass,    &TGmReverb::preLowPass },
+    {   V::reverbPreHighPass,   &TGmReverb::preHighPass },
+    {   V::reverbHighShelfGain, &TGmReverb::highShelfGain },
+    {   V::reverbHighShelfFreq, &TGmReverb::highShelfFreq },
+    {   V::reverbTime,          &TGmReverb::time },
+    {   V::reverbFeedback,      &TGmReverb::feedback },
+    {   V::reverbPreDelay,      &TGmReverb::preDelay },
+    {   V::reverbLevel,         &TGmReverb::level },
 };
 
 const PresetParam<TGmChorus> chorusParams[] = {
-    //  param  byte
-    {   101,   &TGmChorus::wave },
-    {   102,   &TGmChorus::type },
-    {   103,   &TGmChorus::preLowPass },
-    {   104,   &TGmChorus::feedback },
-    {   105,   &TGmChorus::delay },
-    {   106,   &TGmChorus::rate },
-    {   107,   &TGmChorus::depth },
-    {   108,   &TGmChorus::level },
+    //  param                   byte
+    {   V::chorusWave,          &TGmChorus::wave },
+    {   V::chorusType,          &TGmChorus::type },
+    {   V::chorusPreLowPass,    &TGmChorus::preLowPass },
+    {   V::chorusFeedback,      &TGmChorus::feedback },
+    {   V::chorusDelay,         &TGmChorus::delay },
+    {   V::chorusRate,          &TGmChorus::rate },
+    {   V::chorusDepth,         &TGmChorus::depth },
+    {   V::chorusLevel,         &TGmChorus::level },
 };
 
 } // namespace
@@ -101,7 +100,7 @@ void LyrForm::loadReverbPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->reverb = reverbPresets[n];
-    updateReverb();
+    updateEffects();
     for (const auto& r : reverbParams)
         emit voiceVariation(WholeProgram, r.param, programPtr->reverb.*r.byte);
 }
@@ -111,7 +110,7 @@ void LyrForm::loadChorusPreset(int n)
     if (n < 0 || n >= PresetCount)
         return;
     programPtr->chorus = chorusPresets[n];
-    updateChorus();
+    updateEffects();
     for (const auto& c : chorusParams)
         emit voiceVariation(WholeProgram, c.param, programPtr->chorus.*c.byte);
 }

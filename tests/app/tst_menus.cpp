@@ -40,8 +40,8 @@ using Action = void (LyrForm::*)();
 
 // One action on the whole block and what it must leave behind. The editor
 // holds its block as it was, the factory block, all programs or only the
-// current one back to defaults, or the module's RAM block.
-enum class Holds { Same, Factory, Defaults, Current, ModuleRam };
+// current one back to defaults, the module's RAM block, or the file's.
+enum class Holds { Same, Factory, Defaults, Current, ModuleRam, File };
 struct Case
 {
     Action action;
@@ -238,6 +238,12 @@ private slots:
         const QString badTrailer = refused + "not a programs file (its trailer is wrong)";
         const QString missing = refused + "the file does not exist";
         const QByteArray cut = image().left(65535), alien = QByteArray(image()).replace(65520, 7, "XMODULE");
+        // Colour bytes no Qt colour has, on the current program and another.
+        TPrograms uncoloured;
+        std::memcpy(&uncoloured, image().constData(), sizeof(uncoloured));
+        uncoloured.program[5].color = 200;
+        uncoloured.program[0].color = 0xFF;
+        writeHeader(&uncoloured);
         const Holds same = Holds::Same;
         auto row = [](const char* name, const Case& c) { QTest::newRow(name) << c; };
         //                              action   file   fault    box                          holds             written
@@ -250,6 +256,7 @@ private slots:
         row("file one byte short",    { file,    cut,   noFault, tooShort,                    same,             false });
         row("file, wrong trailer",    { file,    alien, noFault, badTrailer,                  same,             false });
         row("file missing",           { file,    {},    noFault, missing,                     same,             false });
+        row("file, colours past Qt's", { file,   bytes(uncoloured), noFault, "Info|Success",  Holds::File,      true });
         row("load",                   { load,    {},    noFault, "Info|Programs loaded",      Holds::ModuleRam, false });
         row("load, flash refused",    { load,    {},    flash,   noFlash,                     same,             false });
         row("load, RAM refused",      { load,    {},    ram,     noRam,                       same,             false });
@@ -280,8 +287,10 @@ private slots:
         TPrograms expected = programs;
         TProgram defaults;
         initProgram(&defaults, QByteArray());
-        if (c.holds == Holds::Factory || c.holds == Holds::ModuleRam)
-            std::memcpy(&expected, (c.holds == Holds::Factory ? image() : memory.ramPrograms).data(), sizeof(expected));
+        if (c.holds == Holds::Factory || c.holds == Holds::ModuleRam || c.holds == Holds::File) {
+            const QByteArray held = c.holds == Holds::Factory ? image() : c.holds == Holds::File ? c.file : memory.ramPrograms;
+            std::memcpy(&expected, held.constData(), sizeof(expected));
+        }
         for (int i = 0; i < MAX_PROGRAMS; ++i) {
             if (c.holds == Holds::Defaults || (c.holds == Holds::Current && i == 5))
                 expected.program[i] = defaults;

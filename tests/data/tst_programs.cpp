@@ -102,6 +102,8 @@ private slots:
         std::memcpy(programs.program[9].name, "ABCDEFGHIJKLMNOP", 16);
         programs.program[10].name[0] = 'Z'; // the next record must not leak into the name
         QCOMPARE(getProgramName(9), QString("ABCDEFGHIJKLMNOP"));
+        // Past the last program lie the setup block and the free bytes: no name.
+        std::memset(&programs.setup, 'S', sizeof(programs.setup));
         QCOMPARE(getProgramName(128), QString());
         loadProgram(17);
         loadProgram(128);

@@ -165,6 +165,7 @@ private slots:
             << QByteArray("$ ,\t3 , 17,\t2\t,50 ,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128 , 128 ,Rock Organ\n") << "2/0 Rock Organ 3 17 5";
         QTest::newRow("inner blanks made one, outer dropped") << voiceLine(0, "\tEl   \t Piano  1  ") << "0/0 El Piano 1 0 1 5";
         QTest::newRow("CRLF line end") << voiceLine(7, "Oboe\r") << "7/0 Oboe 0 1 5";
+        QTest::newRow("last line without a line end") << voiceLine(7, "Oboe").chopped(1) << "7/0 Oboe 0 1 5";
         QTest::newRow("family 12 only from drum lines") << voiceLine(12, "Not A Kit") << "";
         QTest::newRow("bank 300 keeps its low byte") << QByteArray("$,300,5,1,50,127,0,127,40,0,127,20,0,127,0,0,0,0,0,128,128,Big\n") << "1/0 Big 44 5 5";
         // Only ASCII digits are numbers.

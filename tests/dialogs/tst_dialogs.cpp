@@ -157,6 +157,47 @@ private slots:
         QCOMPARE(changed.count(), 2);
     }
 
+    // Every strip's voice button opens the chooser on its own channel's voice,
+    // and the voice chosen there lands in that channel alone.
+    void voiceButtonServesItsChannel_data()
+    {
+        QTest::addColumn<int>("channel");
+        for (int c = 0; c < GmChannelCount; ++c)
+            QTest::addRow("channel %d", c + 1) << c;
+    }
+    void voiceButtonServesItsChannel()
+    {
+        QFETCH(int, channel);
+        // Each channel plays a voice no other channel plays.
+        for (int c = 0; c < GmChannelCount; ++c) {
+            TGmChannel& record = gmData[c];
+            record.family = uchar(c % 12);
+            record.voice = uchar(c / 12);
+            record.bank = getVoiceBank(record.family, record.voice);
+            record.pch = getVoicePch(record.family, record.voice);
+        }
+        GmForm gm;
+        QSignalSpy changed(&gm, &GmForm::gmVoiceChanged);
+        auto* button = gm.findChild<QPushButton*>(QString("voiceButton%1").arg(channel + 1));
+        button->click();
+        const QList<VoiceDialog*> choosers = gm.findChildren<VoiceDialog*>();
+        QCOMPARE(choosers.size(), 1);
+        QCOMPARE(checkedIn(families(choosers[0])), channel % 12);
+        QCOMPARE(checkedIn(voices(choosers[0])), channel / 12);
+
+        QByteArray expected = bytes(gmData);
+        const uchar family = uchar(channel % 12), chosen = uchar(getVoiceCount(family) - 1);
+        const uchar bank = getVoiceBank(family, chosen), pch = getVoicePch(family, chosen);
+        TGmChannel& record = *reinterpret_cast<TGmChannel*>(expected.data() + channel * sizeof(TGmChannel));
+        record.voice = chosen;
+        record.bank = bank;
+        record.pch = pch;
+        voices(choosers[0])[chosen]->click();
+        QCOMPARE(bytes(gmData), expected);
+        QCOMPARE(calls(changed), QStringList { QString("%1,%2,%3,%4,%5").arg(channel).arg(family).arg(chosen).arg(bank).arg(pch) });
+        QCOMPARE(button->text(), getVoiceName(family, chosen));
+    }
+
     // Mute toggles its bit alone. One solo at a time: moving it announces the
     // old channel off, then the new one on, and the soloed button cannot be
     // clicked off. A refresh shows the flags again and says nothing.
@@ -332,6 +373,61 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(setup), sizeof(TSetup)), expected);
         QCOMPARE(f.frames(1), QStringList { QString::asprintf("21:15 %02x %02x", item, value) });
         QCOMPARE(int(quint8(f.module.memory().ramPrograms[65408 + item])), value);
+    }
+
+    // The port and channel slots, called by name as a connection would call
+    // them: each writes its own setup item and sends it, an unchecked button
+    // or an unknown state writes nothing. Where a button stands for the
+    // value, clicking it does the same.
+    void slotsByName_data()
+    {
+        QTest::addColumn<QByteArray>("slot");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("state");     // -1: a channel slot, which takes the id alone
+        QTest::addColumn<QString>("button"); // clicked for the same change; "" none
+        QTest::addColumn<int>("item");      // -1: nothing written
+        QTest::addColumn<int>("value");
+        const auto row = [](const char* slot, int id, int state, const QString& button, int item, int value) {
+            QTest::newRow(slot) << QByteArray(slot) << id << state << button << item << value;
+        };
+        row("onUsbDevice1CheckBoxToggled", 2, 1, "usbDevice1KeyboardButton", 0, 2);
+        row("onUsbDevice2CheckBoxToggled", 2, 1, "usbDevice2KeyboardButton", 1, 2);
+        row("onUsbHostCheckBoxToggled", 1, 1, "usbHostGmButton", 2, 1);
+        row("onMidiClassicCheckBoxToggled", 0, 1, "", 3, 0);
+        row("onUsbHostRxChannelButtonClicked", 3, -1, "groupBoxKeyboardRxChannels:3", 10, 3);
+        row("onMidiClassicRxChannelButtonClicked", 0, -1, "groupBoxGmRxChannels:0", 11, 0);
+        QTest::newRow("unchecked button") << QByteArray("onMidiClassicCheckBoxToggled") << 2 << 0 << "" << -1 << 0;
+        QTest::newRow("unknown state") << QByteArray("onUsbHostCheckBoxToggled") << 3 << 1 << "" << -1 << 0;
+    }
+    void slotsByName()
+    {
+        QFETCH(QByteArray, slot);
+        QFETCH(int, id);
+        QFETCH(int, state);
+        QFETCH(QString, button);
+        QFETCH(int, item);
+        QFETCH(int, value);
+        PreferencesDialog dialog(nullptr);
+        for (const char* built : { "initUsbHostRxChannelsButtons()", "initMidiClassicRxChannelButtons()" })
+            QVERIFY2(dialog.metaObject()->indexOfSlot(built) >= 0, built);
+        QSignalSpy sent(&dialog, &PreferencesDialog::setupVariation);
+        const QByteArray before = bytes(programs.setup);
+        QByteArray expected = before;
+        if (item >= 0)
+            expected[item] = char(value);
+        const QStringList announced = item < 0 ? QStringList() : QStringList { QString("%1,%2").arg(item).arg(value) };
+
+        QVERIFY(state < 0 ? QMetaObject::invokeMethod(&dialog, slot, Q_ARG(int, id))
+                          : QMetaObject::invokeMethod(&dialog, slot, Q_ARG(int, id), Q_ARG(bool, state != 0)));
+        QCOMPARE(bytes(programs.setup), expected);
+        QCOMPARE(calls(sent), announced);
+        if (button.isEmpty())
+            return;
+        std::memcpy(&programs.setup, before.constData(), sizeof(TSetup));
+        sent.clear();
+        findButton(&dialog, button)->click();
+        QCOMPARE(bytes(programs.setup), expected);
+        QCOMPARE(calls(sent), announced);
     }
 
     // Both choices come back after OK, nothing after Cancel; odd

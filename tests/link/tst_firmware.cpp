@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("loader one byte over its area") << ldr << ldr << 0x8001 << 0 << false;
         QTest::newRow("dsp firmware") << sam << sam << 4096 << 0 << true;
         QTest::newRow("dsp firmware of 511 bytes") << sam << sam << 511 << 0 << false;
+        QTest::newRow("dsp firmware ending in a part packet") << sam << sam << 4096 + 700 << 0 << true;
         QTest::newRow("pcm across three 128 KB blocks") << Image::Pcm << Image::Pcm << 300000 << 0 << true;
         QTest::newRow("parameters") << Image::Parameters << Image::Parameters << 70000 << 0 << true;
         QTest::newRow("dsp firmware as parameters") << Image::Parameters << sam << 4096 << 0 << false;
@@ -133,6 +134,18 @@ private slots:
         QVERIFY(dsp ? after.dspFlash.mid(0x80000, size) == image
                     : after.flash.mid(SimMemory::flashOffset(address, size), size) == image);
         QCOMPARE(progress.last(), QVariantList({ size, 0, size }));
+        if (!dsp) {
+            // The last chunk carries what is left and no more; the rest of
+            // the sectors stays erased.
+            const quint16 first = writer == Image::Application ? info.AppSectorIni
+                                : writer == Image::Loader ? info.LoaderSectorIni : info.SamSectorIni;
+            const quint16 count = writer == Image::Application ? info.AppSectorNum
+                                : writer == Image::Loader ? info.LoaderSectorNum : info.SamSectorNum;
+            const int end = SimMemory::flashOffset(SimMemory::sectorAddress(first + count) - 1, 1) + 1;
+            const int from = SimMemory::flashOffset(address, size) + size;
+            QVERIFY(after.flash.mid(from, end - from) == QByteArray(end - from, char(0xFF)));
+            QCOMPARE(module.commandData(0x03).last().size(), (size - 1) % info.PacketSize + 1);
+        }
         // The PCM area is erased, and the module left to finish, before the
         // first byte arrives; parameters go over what was there.
         if (dsp)

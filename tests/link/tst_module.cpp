@@ -82,11 +82,12 @@ class TestModule : public QObject
         QVERIFY2(SimFault::parse(rule, &f), qPrintable(rule));
         module.addFault(f);
     }
-    // The commands the module decoded since the log was cleared.
-    QString sequence()
+    // The commands a module (by default ours) decoded since its log was
+    // cleared.
+    QString sequence(const lyrsim::SimModule* m = nullptr)
     {
         QStringList coms;
-        for (const lyrsim::SimLogEntry& e : module.log())
+        for (const lyrsim::SimLogEntry& e : (m ? m : &module)->log())
             coms << QString::asprintf("%02x", e.frame.com);
         return coms.join(' ');
     }
@@ -235,6 +236,27 @@ private slots:
         QCOMPARE(bytes(info), identified ? module.identity().record() : before);
         QCOMPARE(QSettings().value("midiInPort").toString(), connects ? ports->writePort() : QString());
         QCOMPARE(QSettings().value("midiOutPort").toString(), connects ? ports->readPort() : QString());
+    }
+
+    // Disconnecting lets go of both ports: connected afterwards to another
+    // module, every frame goes there, none to the one before and none back
+    // to the editor's own input (which, opened first, JACK may list among
+    // the outputs ahead of the one chosen).
+    void reconnectionLeavesTheOldPorts()
+    {
+        lyrsim::SimModule other;
+        lyrsim::SimJackPorts otherPorts(&other, " B");
+        QVERIFY(otherPorts.open());
+        const auto back = qScopeGuard([this] { link.closePorts(); });
+        link.closePorts();
+        QVERIFY(!link.midiIn.isPortOpen() && !link.midiOut.isPortOpen());
+        QVERIFY(link.connectToModule(otherPorts.writePort(), otherPorts.readPort(), true, false, false));
+        link.sendSetupVariation(4, 100);
+        QVERIFY(link.identify());
+        QCOMPARE(sequence(&other), QString("02 21 02"));
+        QCOMPARE(int(quint8(other.memory().ramPrograms[65408 + 4])), 100);
+        QTest::qWait(100);
+        QCOMPARE(sequence(), QString());
     }
 #endif
 

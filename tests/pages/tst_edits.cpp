@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QScrollArea>
 #include <QScopeGuard>
 #include <QSignalSpy>
 
@@ -137,6 +138,8 @@ private slots:
         // No edit: what the pages show and allow for the bytes poked.
         QTest::newRow("stored offsets shown as values") << false << "43=127 37=0 40=127 470=96" << "" << "" << ""
             << QStringList {} << "panDial1=-63 shiftDial1=-48 tuneDial1=63 organShiftDial=48" << "";
+        QTest::newRow("organ feeding the rotary") << false << "417=1" << "" << "" << "" << QStringList {}
+            << "feedToRotaryCheckBox=1" << "";
         QTest::newRow("layers off") << false << "" << "" << "" << "" << QStringList {}
             << "volDial2.enabled=0 voice3Button.enabled=0 insertReverbDial.enabled=0" << "";
         // Enable byte 2 and the insert chain both take a layer's sends away.
@@ -251,6 +254,45 @@ private slots:
         QFETCH(ControlFamily, family);
         QFETCH(TControl, record);
         QTEST(controlFits(family, record), "fits");
+    }
+
+    // The handlers store each edit where the pages read the widget from: every
+    // record as built; a record moved to another field, layer, band, bit or
+    // command no longer does.
+    void storedWhereShown_data()
+    {
+        QTest::addColumn<QString>("widget");   // none: every record as built
+        QTest::addColumn<QString>("record");   // field=value put into the widget's record
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("every record") << "" << "" << true;
+        QTest::newRow("attack stored as release") << "compressorAttackDial" << "param=24" << false;
+        QTest::newRow("volume of the next layer") << "volDial2" << "part=2" << false;
+        QTest::newRow("Q of the next band") << "eqMidLowBandQDial" << "index=2" << false;
+        QTest::newRow("mod wheel stored as aftertouch") << "organRotaryModWheelCheckBox" << "index=4" << false;
+        QTest::newRow("percussion type stored as decay") << "organPercussionTypeComboBox" << "param=5" << false;
+        QTest::newRow("a shown choice storing nothing") << "reverbTypeComboBox" << "command=255" << false;
+    }
+
+    void storedWhereShown()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QString, record);
+        QFETCH(bool, fits);
+        int checked = 0;
+        for (const probe::Mapped& m : probe::records(*f->window)) {
+            if (!widget.isEmpty() && m.widget->objectName() != widget)
+                continue;
+            TControl r = *m.record;
+            if (!record.isEmpty()) {
+                const QString field = record.section('=', 0, 0);
+                quint8& changed = field == "part" ? r.part : field == "index" ? r.index
+                                                   : field == "param" ? r.param : r.command;
+                changed = quint8(record.section('=', 1).toInt());
+            }
+            QVERIFY2(::storedWhereShown(f->ui(), m.family, m.widget, r) == fits, qPrintable(m.widget->objectName()));
+            ++checked;
+        }
+        QVERIFY(checked > 0);
     }
 
     // The Debug and Tools menus, the Debug page, the GM reverb and the two
@@ -463,6 +505,47 @@ private slots:
             }
         }
         QVERIFY2(checked > 200, qPrintable(QString("%1 checked").arg(checked)));
+    }
+
+    // The program list is as wide as its names: each one and its number can
+    // be read whole beside its colour marker, after the names grew and after
+    // they shrank again.
+    void programListShowsWholeNames_data()
+    {
+        QTest::addColumn<QStringList>("names");   // programs 0, 1, ...; the rest "Program"
+        QTest::newRow("longest names") << QStringList { "WWWWWWWWWWWWWWWW", "Bluegrass Banjo" };
+        QTest::newRow("short names again") << QStringList { "A", "B" };
+    }
+
+    void programListShowsWholeNames()
+    {
+        QFETCH(QStringList, names);
+        initPrograms();
+        for (int n = 0; n < names.size(); ++n)
+            qstrncpy(programs.program[n].name, names[n].toUtf8(), sizeof(programs.program[n].name));
+        f->window->resize(1600, 1000);
+        f->window->show();
+        f->window->updateAll();
+        QTest::qWait(20);
+        QScrollArea* list = f->ui()->programsScrollArea;
+        const QWidget* view = list->viewport();
+        QCOMPARE(list->minimumWidth(), 150);
+        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        int widest = 0;
+        for (QPushButton* button : f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>()) {
+            const QLabel* marker = button->findChild<QLabel*>();
+            QCOMPARE(marker->geometry(), QRect(4, 4, 8, 15));
+            // Centred text starts past the marker and ends inside the view.
+            const int text = button->fontMetrics().horizontalAdvance(button->text());
+            const QRect onView(button->mapTo(view, QPoint(0, 0)), button->size());
+            const QString what = button->text() + QString(" in %1 of %2").arg(button->width()).arg(view->width());
+            QVERIFY2((button->width() - text) / 2 > marker->geometry().right(), qPrintable(what));
+            QVERIFY2(onView.left() >= 0 && onView.right() < view->width(), qPrintable(what));
+            widest = std::max(widest, text);
+        }
+        // No wider than the names need, beyond the list's least width.
+        QVERIFY(view->width() <= std::max(150, widest + 80));
+        f->window->hide();
     }
 #endif
 };

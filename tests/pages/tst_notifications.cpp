@@ -133,7 +133,8 @@ private slots:
     }
 
     // A preset is copied whole and its values sent; the on byte and the tail
-    // are not sent.
+    // are not sent. Every effect section shows the program afterwards, also
+    // the ones the preset left alone.
     void preset_data()
     {
         QTest::addColumn<bool>("reverb");
@@ -150,6 +151,13 @@ private slots:
         QFETCH(int, n);
         QFETCH(int, count);
         QByteArray expected = block();
+        // Held by the program but not yet shown.
+        programPtr->chorus.level = 99;
+        programPtr->reverb.level = 98;
+        programPtr->insert.compressor[0] = 1234;
+        expected[int(offsetof(TProgram, chorus.level))] = char(99);
+        expected[int(offsetof(TProgram, reverb.level))] = char(98);
+        expected.replace(int(offsetof(TProgram, insert.compressor)), 2, QByteArray("\xd2\x04", 2));
         if (count) {
             expected.replace(reverb ? offsetof(TProgram, reverb) : offsetof(TProgram, chorus), 16,
                              reverb ? bytes(reverbPresets[n]) : bytes(chorusPresets[n]));
@@ -157,6 +165,11 @@ private slots:
         reverb ? f->window->loadReverbPreset(n) : f->window->loadChorusPreset(n);
         QCOMPARE(sent().size(), count);
         QCOMPARE(block().toHex(), expected.toHex());
+        if (count) {
+            QCOMPARE(f->ui()->chorusLevelDial->getValue(), int(programPtr->chorus.level));
+            QCOMPARE(f->ui()->reverbLevelDial->getValue(), int(programPtr->reverb.level));
+            QCOMPARE(f->ui()->compressorAttackDial->getValue(), 1234);
+        }
     }
 
     // Browsing families sends nothing; a voice click is one voice change.
