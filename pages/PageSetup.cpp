@@ -27,9 +27,8 @@ constexpr int WordStep = 127;  // keys and wheel move a 14-bit knob by 1/128
 constexpr pages::EqRange Hz = pages::EqFrequency, Db = pages::EqGain, Q = pages::EqQ;
 
 // What a knob shows differently from the defaults (0..127 shown as 0..127).
-struct DialLook
+struct Look
 {
-    QMyDial* Ui_LyrForm::*dial;
     QMyDial::Mode mode;
     int min, max, step;
     double shownMin, shownMax;
@@ -37,82 +36,80 @@ struct DialLook
     const char* suffix;   // a line break puts the unit under the number
 };
 
+struct DialLook
+{
+    QMyDial* Ui_LyrForm::*dial;
+    Look look;
+};
+
 constexpr QMyDial::Mode Normal = QMyDial::Normal;
 constexpr QMyDial::Mode Centered = QMyDial::Centered;
 
 const DialLook dialLooks[] = {
-    //  dial                               mode      min   max    step      shown           decimals  suffix
-    { &U::panDial1,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
-    { &U::panDial2,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
-    { &U::panDial3,                        Centered, -63,  64,    1,        0.0,    127.0,  0,        "" },
-    { &U::tuneDial1,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
-    { &U::tuneDial2,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
-    { &U::tuneDial3,                       Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" },
-    { &U::shiftDial1,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
-    { &U::shiftDial2,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
-    { &U::shiftDial3,                      Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
-    { &U::organShiftDial,                  Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" },
-    { &U::insertGainDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::insertLevelDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::insertReverbDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::insertChorusDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::compressorRatioDial,             Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::compressorThresholdDial,         Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::distorsorBrightInDial,           Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::distorsorBrightOutDial,          Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::distorsorDriveDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::distorsorLevelDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modDepthDial,                    Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modRateDial,                     Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modDelayDial,                    Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modFeedbackDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modFastRateDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::modDirectovityDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::wahFreqDial,                     Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::wahResonanceDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::wahSensitivityDial,              Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::wahLfoAmountDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::wahLfoRateDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::tremoloDepthDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::tremoloRateDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::delayCutoffDial,                 Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::delayTimeDial,                   Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::delayFeedbackDial,               Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::delayDampingDial,                Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::delayLevelDial,                  Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" },
-    { &U::compressorAttackDial,            Normal,   0,    Word,  WordStep, 0.96,   120.0,  1,        "\nms" },
-    { &U::compressorReleaseDial,           Normal,   0,    Word,  WordStep, 0.015,  6.0,    1,        "\ns" },
-    { &U::compressorMakeUpGainDial,        Normal,   0,    Word,  WordStep, 0.0,    18.0,   1,        "\ndB" },
-    { &U::modDryWetDial,                   Normal,   0,    Word,  WordStep, 0.0,    100.0,  0,        "\n%" },
-    { &U::modAccelerationTimeDial,         Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" },
-    { &U::modBrakeTimeDial,                Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" },
-    { &U::wahDecayDial,                    Normal,   0,    Word,  WordStep, 0.01,   5.0,    1,        "\ns" },
-    { &U::modMicAngleDial,                 Normal,   0,    4,     1,        0.0,    180.0,  0,        "°" },
-    { &U::eqLowBandFreqDial,               Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
-    { &U::eqMidLowBandFreqDial,            Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
-    { &U::eqMidHighBandFreqDial,           Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
-    { &U::eqHighBandFreqDial,              Normal,   0,    Word,  WordStep, Hz.min, Hz.max, 0,        "\nHz" },
-    { &U::eqLowBandQDial,                  Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
-    { &U::eqMidLowBandQDial,               Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
-    { &U::eqMidHighBandQDial,              Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
-    { &U::eqHighBandQDial,                 Normal,   0,    Word,  WordStep, Q.min,  Q.max,  1,        "" },
-    { &U::eqLowBandGainDial,               Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
-    { &U::eqMidLowBandGainDial,            Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
-    { &U::eqMidHighBandGainDial,           Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
-    { &U::eqHighBandGainDial,              Centered, 0,    Word,  WordStep, Db.min, Db.max, 1,        "\ndB" },
-    { &U::reverbPreLPFilterDial,           Normal,   0,    7,     1,        0.0,    127.0,  0,        "" },
-    { &U::reverbHighShelfFreqDial,         Normal,   0,    127,   1,        0.8,    3.0,    1,        "\nkHz" },
-    { &U::reverbPreHpFilterDial,           Normal,   0,    127,   1,        0.0,    1.0,    1,        "\nkHz" },
+    //  dial                                 mode      min   max    step      shown           decimals  suffix
+    { &U::panDial1,                        { Centered, -63,  64,    1,        0.0,    127.0,  0,        "" } },
+    { &U::panDial2,                        { Centered, -63,  64,    1,        0.0,    127.0,  0,        "" } },
+    { &U::panDial3,                        { Centered, -63,  64,    1,        0.0,    127.0,  0,        "" } },
+    { &U::tuneDial1,                       { Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" } },
+    { &U::tuneDial2,                       { Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" } },
+    { &U::tuneDial3,                       { Centered, -64,  63,    1,        -64.0,  63.0,   0,        "" } },
+    { &U::shiftDial1,                      { Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" } },
+    { &U::shiftDial2,                      { Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" } },
+    { &U::shiftDial3,                      { Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" } },
+    { &U::organShiftDial,                  { Centered, -48,  48,    1,        -48.0,  48.0,   0,        "" } },
+    { &U::insertGainDial,                  { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::insertLevelDial,                 { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::insertReverbDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::insertChorusDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::compressorRatioDial,             { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::compressorThresholdDial,         { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::distorsorBrightInDial,           { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::distorsorBrightOutDial,          { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::distorsorDriveDial,              { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::distorsorLevelDial,              { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modDepthDial,                    { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modRateDial,                     { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modDelayDial,                    { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modFeedbackDial,                 { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modFastRateDial,                 { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::modDirectovityDial,              { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::wahFreqDial,                     { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::wahResonanceDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::wahSensitivityDial,              { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::wahLfoAmountDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::wahLfoRateDial,                  { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::tremoloDepthDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::tremoloRateDial,                 { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::delayCutoffDial,                 { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::delayTimeDial,                   { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::delayFeedbackDial,               { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::delayDampingDial,                { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::delayLevelDial,                  { Normal,   0,    Word,  WordStep, 0.0,    127.0,  0,        "" } },
+    { &U::compressorAttackDial,            { Normal,   0,    Word,  WordStep, 0.96,   120.0,  1,        "\nms" } },
+    { &U::compressorReleaseDial,           { Normal,   0,    Word,  WordStep, 0.015,  6.0,    1,        "\ns" } },
+    { &U::compressorMakeUpGainDial,        { Normal,   0,    Word,  WordStep, 0.0,    18.0,   1,        "\ndB" } },
+    { &U::modDryWetDial,                   { Normal,   0,    Word,  WordStep, 0.0,    100.0,  0,        "\n%" } },
+    { &U::modAccelerationTimeDial,         { Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" } },
+    { &U::modBrakeTimeDial,                { Normal,   0,    Word,  WordStep, 5.8,    0.2,    1,        "\ns" } },
+    { &U::wahDecayDial,                    { Normal,   0,    Word,  WordStep, 0.01,   5.0,    1,        "\ns" } },
+    { &U::modMicAngleDial,                 { Normal,   0,    4,     1,        0.0,    180.0,  0,        "°" } },
+    { &U::reverbPreLPFilterDial,           { Normal,   0,    7,     1,        0.0,    127.0,  0,        "" } },
+    { &U::reverbHighShelfFreqDial,         { Normal,   0,    127,   1,        0.8,    3.0,    1,        "\nkHz" } },
+    { &U::reverbPreHpFilterDial,           { Normal,   0,    127,   1,        0.0,    1.0,    1,        "\nkHz" } },
 };
 
-// The lit arc of each EQ band's knobs, the colour of the band in the graph.
+// Each EQ band's knobs show what the graph shows, their lit arc in the
+// band's colour in the graph.
+const Look eqFreqLook = { Normal,   0, Word, WordStep, Hz.min, Hz.max, 0, "\nHz" };
+const Look eqQLook    = { Normal,   0, Word, WordStep, Q.min,  Q.max,  1, "" };
+const Look eqGainLook = { Centered, 0, Word, WordStep, Db.min, Db.max, 1, "\ndB" };
 const struct
 {
     QMyDial* Ui_LyrForm::*freq;
     QMyDial* Ui_LyrForm::*q;
     QMyDial* Ui_LyrForm::*gain;
     Qt::GlobalColor color;
-} eqBandColors[] = {
+} eqBands[] = {
     { &U::eqLowBandFreqDial,     &U::eqLowBandQDial,     &U::eqLowBandGainDial,     Qt::yellow },
     { &U::eqMidLowBandFreqDial,  &U::eqMidLowBandQDial,  &U::eqMidLowBandGainDial,  Qt::cyan },
     { &U::eqMidHighBandFreqDial, &U::eqMidHighBandQDial, &U::eqMidHighBandGainDial, Qt::green },
@@ -145,20 +142,26 @@ struct ComboItems
     QList<int> values;
 };
 
+void showAs(QMyDial* dial, const Look& look)
+{
+    dial->setMode(look.mode);
+    dial->setRange(look.min, look.max, false);
+    dial->setSingleStep(look.step);
+    dial->setDisplayedRange(look.shownMin, look.shownMax, false);
+    dial->setDisplayedDecimals(look.decimals, false);
+    dial->setSuffix(QString::fromUtf8(look.suffix), false);
+}
+
 } // namespace
 
 void LyrForm::initDials()
 {
-    for (const DialLook& look : dialLooks) {
-        QMyDial* dial = ui->*look.dial;
-        dial->setMode(look.mode);
-        dial->setRange(look.min, look.max, false);
-        dial->setSingleStep(look.step);
-        dial->setDisplayedRange(look.shownMin, look.shownMax, false);
-        dial->setDisplayedDecimals(look.decimals, false);
-        dial->setSuffix(QString::fromUtf8(look.suffix), false);
-    }
-    for (const auto& band : eqBandColors) {
+    for (const DialLook& row : dialLooks)
+        showAs(ui->*row.dial, row.look);
+    for (const auto& band : eqBands) {
+        showAs(ui->*band.freq, eqFreqLook);
+        showAs(ui->*band.q, eqQLook);
+        showAs(ui->*band.gain, eqGainLook);
         (ui->*band.freq)->setOnColor(band.color, false);
         (ui->*band.q)->setOnColor(band.color, false);
         (ui->*band.gain)->setOnColor(band.color, false);
@@ -336,7 +339,7 @@ void LyrForm::initEqPlot()
     QMyParametricEqPlot* plot = ui->parametricEqPlot;
     plot->init(EqBands, false);
     for (int band = 0; band < EqBands; ++band) {
-        const QColor pen(eqBandColors[band].color);
+        const QColor pen(eqBands[band].color);
         plot->setGraphPen(band, QPen(pen, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin), false);
         plot->setGraphBrush(band, QBrush(brushes[band]), false);
     }
