@@ -204,7 +204,7 @@ void LyrForm::onComboBoxIndexChanged(int index)
         return;
     }
 
-    const ComboStore* row = rec.command == ComVoiceVariation ? comboStoreOf(rec.param) : nullptr;
+    const ByteStore* row = rec.command == ComVoiceVariation ? comboStoreOf(rec.param) : nullptr;
     const int offset = row ? storeOffset(row->offset, row->per, rec.part, rec.index) : -1;
     if (offset < 0)
         return;
@@ -355,14 +355,14 @@ void LyrForm::onCheckBoxStateChanged(int state)
         return;
     }
 
-    const CheckStore* row = checkStoreOf(rec.param);
+    const ByteStore* row = checkStoreOf(rec.param);
     const int offset = row ? storeOffset(row->offset, row->per, rec.part, rec.index) : -1;
     if (offset < 0)
         return;
     // Effects sharing a slot: the others go off, checked or not.
     if (const InsertSlot* slot = slotOf(rec.param)) {
         for (quint8 other : slot->effects) {
-            const CheckStore* o = other == rec.param ? nullptr : checkStoreOf(other);
+            const ByteStore* o = other == rec.param ? nullptr : checkStoreOf(other);
             if (o && switchEffectOff(editedBytes()[o->offset], other) && o->refresh)
                 (this->*o->refresh)();
         }

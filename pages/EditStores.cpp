@@ -124,7 +124,7 @@ const OrganStore organStores[] = {
     { O::shift,                     offsetof(TProgram, organ.shift),                "Organ shift:" },
 };
 
-const ComboStore comboStores[] = {
+const ByteStore comboStores[] = {
     //  param               field of TProgram                              per           refresh
     { V::distortionType,    offsetof(TProgram, insert.distortionType),     Per::Program, &LyrForm::updateInsertDistorsor },
     { V::eqType,            offsetof(TProgram, insert.eqType),             Per::Band,    &LyrForm::updateInsertEq },
@@ -144,7 +144,7 @@ const ComboStore comboStores[] = {
     { V::modulationControl, offsetof(TProgram, modulation),                Per::Layer,   nullptr },
 };
 
-const CheckStore checkStores[] = {
+const ByteStore checkStores[] = {
     //  param               field of TProgram                              per           refresh
     { V::enable,            offsetof(TProgram, enabled),                   Per::Layer,   &LyrForm::updateVoiceEnabled },
     { V::insertOn,          offsetof(TProgram, insertOn),                  Per::Layer,   &LyrForm::updateVoiceEnabled },
@@ -203,8 +203,8 @@ StoredField byteAt(int offset, quint8 mask = 0xFF)
 
 const DialStore* dialStoreOf(quint8 param) { return rowOf(dialStores, param); }
 const OrganStore* organDialOf(quint8 param) { return rowOf(organStores, param); }
-const ComboStore* comboStoreOf(quint8 param) { return rowOf(comboStores, param); }
-const CheckStore* checkStoreOf(quint8 param) { return rowOf(checkStores, param); }
+const ByteStore* comboStoreOf(quint8 param) { return rowOf(comboStores, param); }
+const ByteStore* checkStoreOf(quint8 param) { return rowOf(checkStores, param); }
 const OrganBit* organChoiceOf(quint8 param) { return rowOf(organChoices, param); }
 const OrganBit* organSwitchOf(quint8 param) { return rowOf(organSwitches, param); }
 
@@ -261,7 +261,7 @@ StoredField storedField(ControlFamily family, const TControl& r)
     case ControlFamily::ComboBox:
         if (const OrganBit* row = organ ? organChoiceOf(r.param) : nullptr)
             return byteAt(row->offset, row->bit);
-        if (const ComboStore* row = voice ? comboStoreOf(r.param) : nullptr)
+        if (const ByteStore* row = voice ? comboStoreOf(r.param) : nullptr)
             return byteAt(storeOffset(row->offset, row->per, r.part, r.index));
         return {};
     case ControlFamily::CheckBox:
@@ -273,7 +273,7 @@ StoredField storedField(ControlFamily family, const TControl& r)
             return byteAt(offsetof(TProgram, morphControl), r.index);
         if (voice && r.param == VoiceParam::morphing)
             return { offsetof(TProgram, morphMode), Layers, 0xFF };
-        if (const CheckStore* row = voice ? checkStoreOf(r.param) : nullptr)
+        if (const ByteStore* row = voice ? checkStoreOf(r.param) : nullptr)
             return byteAt(storeOffset(row->offset, row->per, r.part, r.index));
         return {};
     default:

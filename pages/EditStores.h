@@ -48,15 +48,7 @@ struct OrganStore
 
 // Combo boxes and check boxes of command 0x21 that store one byte, with the
 // section that shows it.
-struct ComboStore
-{
-    quint8 param;
-    quint16 offset;
-    Per per;
-    void (LyrForm::*refresh)();
-};
-
-struct CheckStore
+struct ByteStore
 {
     quint8 param;
     quint16 offset;
@@ -90,8 +82,8 @@ struct OrganBit
 // The row for param, null when the table has none.
 const DialStore* dialStoreOf(quint8 param);
 const OrganStore* organDialOf(quint8 param);
-const ComboStore* comboStoreOf(quint8 param);
-const CheckStore* checkStoreOf(quint8 param);
+const ByteStore* comboStoreOf(quint8 param);
+const ByteStore* checkStoreOf(quint8 param);
 const OrganBit* organChoiceOf(quint8 param);
 const OrganBit* organSwitchOf(quint8 param);
 
