@@ -24,6 +24,10 @@ constexpr uchar CcBankSelect = 0;
 constexpr uchar CcVolume = 7;
 constexpr uchar CcGmVolume = 0x70;
 
+// The GM reverb's parameters are the sound chip's non-registered parameters
+// with this high byte.
+constexpr uchar GmReverbNrpn = 0x32;
+
 // The layers a channel speaks for: its own layer, or all three.
 struct LayerSpan
 {
@@ -141,6 +145,5 @@ void LyrForm::onControlChangeNotify(QByteArray data)
 
 void LyrForm::secondReverbControl(uchar param, uchar value)
 {
-    // The GM reverb's parameters are the sound chip's NRPN 0x32/param.
-    sendToSoundChip(soundChipParameter(0x32, uchar(param & 0x7F), value));
+    sendToSoundChip(soundChipParameter(GmReverbNrpn, uchar(param & 0x7F), value));
 }

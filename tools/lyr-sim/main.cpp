@@ -13,8 +13,9 @@
 //   save [folder]         save the memory (to the --memory folder by default)
 //   load [folder]         load it back
 //   quit
-// SIGTERM and SIGINT quit as "quit" does. With --memory the module starts from the memory saved in that folder (when
-// there is one) and saves it there shortly after every change and at quit.
+// SIGTERM and SIGINT quit as "quit" does. With --memory the module starts from
+// the memory saved in that folder (when there is one) and saves it there
+// shortly after every change and at quit.
 
 #include "SimJackPorts.h"
 #include "SimModule.h"
