@@ -441,6 +441,8 @@ private:
     QList<QLabel*> programLabels;
     // Where each program button carries its colour marker.
     static constexpr QRect programMarkerGeometry { 4, 4, 8, 15 };
+    // The program list's least width as the form gives it; the names widen it.
+    int programListLeastWidth = 0;
     // The range edits accept 0..127.
     QIntValidator* rangeValidator = nullptr;
 };

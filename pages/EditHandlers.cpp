@@ -67,6 +67,17 @@ quint8& effectFlag(quint8 param)
     return editedBytes()[checkStoreOf(param)->offset];
 }
 
+// A byte edit stored, sent and shown again, in the row's order.
+void storeAndSend(LyrForm& form, const ByteStore& row, int offset, quint8 voice, quint8 param, quint8 value)
+{
+    editedBytes()[offset] = value;
+    if (row.refresh && row.order == Order::RefreshFirst)
+        (form.*row.refresh)();
+    emit form.voiceVariation(voice, param, value);
+    if (row.refresh && row.order == Order::SendFirst)
+        (form.*row.refresh)();
+}
+
 // A layer's note range (keyLow, keyHigh) or velocity range, low end first.
 quint8* rangeOf(quint8 param, quint8 layer)
 {
@@ -209,13 +220,10 @@ void LyrForm::onComboBoxIndexChanged(int index)
     if (offset < 0)
         return;
     const quint8 c = quint8(d & 0x7F);
-    editedBytes()[offset] = c;
     if (rec.param == V::modulationControl)
         qDebug() << "VarModulationControl:" << rec.part << c;
     const quint8 voice = row->per == Per::Layer ? rec.part : row->per == Per::Band ? rec.index : WholeProgram;
-    emit voiceVariation(voice, rec.param, c);
-    if (row->refresh)
-        (this->*row->refresh)();
+    storeAndSend(*this, *row, offset, voice, rec.param, c);
 }
 
 bool LyrForm::comboBoxByIdentity(QComboBox* combo, int index)
@@ -367,10 +375,7 @@ void LyrForm::onCheckBoxStateChanged(int state)
                 (this->*o->refresh)();
         }
     }
-    editedBytes()[offset] = s;
-    if (row->refresh)
-        (this->*row->refresh)();
-    emit voiceVariation(rec.part, rec.param, s);
+    storeAndSend(*this, *row, offset, rec.part, rec.param, s);
 }
 
 void LyrForm::organCheckBoxChanged(const TControl& rec, quint8 state)

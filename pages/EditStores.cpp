@@ -145,21 +145,21 @@ const ByteStore comboStores[] = {
 };
 
 const ByteStore checkStores[] = {
-    //  param               field of TProgram                              per           refresh
-    { V::enable,            offsetof(TProgram, enabled),                   Per::Layer,   &LyrForm::updateVoiceEnabled },
-    { V::insertOn,          offsetof(TProgram, insertOn),                  Per::Layer,   &LyrForm::updateVoiceEnabled },
-    { V::sustain,           offsetof(TProgram, sustain),                   Per::Layer,   nullptr },
-    { V::compressorOn,      offsetof(TProgram, insert.compressorOn),       Per::Program, &LyrForm::updateInsertCompressor },
-    { V::distortionOn,      offsetof(TProgram, insert.distortionOn),       Per::Program, &LyrForm::updateInsertDistorsor },
-    { V::feedToRotary,      offsetof(TProgram, insert.organRotary),        Per::Program, &LyrForm::updateRotaryPage },
-    { V::eqOn,              offsetof(TProgram, insert.eqOn),               Per::Program, &LyrForm::updateInsertEq },
-    { V::modulationOn,      offsetof(TProgram, insert.modulationOn),       Per::Program, &LyrForm::updateInsertMod },
-    { V::rotarySpeed,       offsetof(TProgram, insert.rotarySpeed),        Per::Program, nullptr },
-    { V::wahOn,             offsetof(TProgram, insert.wahOn),              Per::Program, &LyrForm::updateInsertWah },
-    { V::tremoloOn,         offsetof(TProgram, insert.tremoloOn),          Per::Program, &LyrForm::updateInsertTremolo },
-    { V::delayOn,           offsetof(TProgram, insert.delayOn),            Per::Program, &LyrForm::updateInsertDelay },
-    { V::hqDistortionOn,    offsetof(TProgram, insert.hqDistortionOn),     Per::Program, &LyrForm::updateInsertHqDistorsor },
-    { V::hqDistortionBoost, offsetof(TProgram, insert.hqDistortionBoost),  Per::Program, &LyrForm::updateInsertHqDistorsor },
+    //  param               field of TProgram                              per           refresh                                   order
+    { V::enable,            offsetof(TProgram, enabled),                   Per::Layer,   &LyrForm::updateVoiceEnabled,             Order::SendFirst },
+    { V::insertOn,          offsetof(TProgram, insertOn),                  Per::Layer,   &LyrForm::updateVoiceEnabled,             Order::RefreshFirst },
+    { V::sustain,           offsetof(TProgram, sustain),                   Per::Layer,   nullptr,                                  Order::RefreshFirst },
+    { V::compressorOn,      offsetof(TProgram, insert.compressorOn),       Per::Program, &LyrForm::updateInsertCompressor,         Order::RefreshFirst },
+    { V::distortionOn,      offsetof(TProgram, insert.distortionOn),       Per::Program, &LyrForm::updateInsertDistorsor,          Order::RefreshFirst },
+    { V::feedToRotary,      offsetof(TProgram, insert.organRotary),        Per::Program, &LyrForm::updateRotaryPage,               Order::SendFirst },
+    { V::eqOn,              offsetof(TProgram, insert.eqOn),               Per::Program, &LyrForm::updateInsertEq,                 Order::RefreshFirst },
+    { V::modulationOn,      offsetof(TProgram, insert.modulationOn),       Per::Program, &LyrForm::updateInsertMod,                Order::RefreshFirst },
+    { V::rotarySpeed,       offsetof(TProgram, insert.rotarySpeed),        Per::Program, nullptr,                                  Order::RefreshFirst },
+    { V::wahOn,             offsetof(TProgram, insert.wahOn),              Per::Program, &LyrForm::updateInsertWah,                Order::RefreshFirst },
+    { V::tremoloOn,         offsetof(TProgram, insert.tremoloOn),          Per::Program, &LyrForm::updateInsertTremolo,            Order::RefreshFirst },
+    { V::delayOn,           offsetof(TProgram, insert.delayOn),            Per::Program, &LyrForm::updateInsertDelay,              Order::RefreshFirst },
+    { V::hqDistortionOn,    offsetof(TProgram, insert.hqDistortionOn),     Per::Program, &LyrForm::updateInsertHqDistorsor,        Order::RefreshFirst },
+    { V::hqDistortionBoost, offsetof(TProgram, insert.hqDistortionBoost),  Per::Program, &LyrForm::updateInsertHqDistorsor,        Order::RefreshFirst },
 };
 
 const OrganBit organChoices[] = {

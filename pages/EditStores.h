@@ -46,6 +46,13 @@ struct OrganStore
     const char* label;  // logged with the value
 };
 
+// Whether an edit is sent before its section is shown again or after; each
+// box keeps its own order.
+enum class Order : quint8 {
+    SendFirst,
+    RefreshFirst,
+};
+
 // Combo boxes and check boxes of command 0x21 that store one byte, with the
 // section that shows it.
 struct ByteStore
@@ -54,6 +61,7 @@ struct ByteStore
     quint16 offset;
     Per per;
     void (LyrForm::*refresh)();
+    Order order = Order::SendFirst;
 };
 
 // The on/off parameters of the effects of one insert slot, in the order of

@@ -222,6 +222,7 @@ void LyrForm::initProgramsButtons()
 {
     programButtonGroup->setExclusive(true);
     QWidget* list = ui->programsScrollAreaWidgetContents;
+    programListLeastWidth = ui->programsScrollArea->minimumWidth();
     for (int i = 0; i < MAX_PROGRAMS; ++i) {
         auto* button = new QPushButton(QString("Program %1").arg(i), list);
         button->setCheckable(true);

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cstring>
 
 namespace pages {
@@ -131,17 +133,21 @@ void LyrForm::updateProgramButtons()
     // The list widens to the longest name: the centred text must clear the
     // colour marker on the button's left, so each button keeps that much
     // room on both sides of its text.
-    for (QAbstractButton* button : programButtonGroup->buttons())
+    int widest = 0;
+    for (QAbstractButton* button : programButtonGroup->buttons()) {
         button->setMinimumWidth(button->sizeHint().width() + 2 * (programMarkerGeometry.right() + 1));
-    // A scroll area measures its widget once, when it is given one, and
-    // adjusts to that size ever after: hand the list over again so it
-    // measures the new names.
-    QScrollArea* area = ui->programsScrollArea;
-    const int needed = area->widget()->sizeHint().width() + 2 * area->frameWidth() + area->verticalScrollBar()->sizeHint().width();
-    if (area->sizeHint().width() != needed) {
-        area->setWidget(area->takeWidget());
-        area->updateGeometry();
+        widest = std::max(widest, button->minimumWidth());
     }
+    // The list's least width holds the widest button, so that no window size
+    // squeezes a name under the scroll bar. The list itself stays seated: its
+    // scroll position and focus survive every refresh.
+    QScrollArea* area = ui->programsScrollArea;
+    const QMargins margins = area->widget()->layout()->contentsMargins();
+    const int needed = widest + margins.left() + margins.right() + 2 * area->frameWidth()
+                       + area->verticalScrollBar()->sizeHint().width();
+    const int least = std::max(programListLeastWidth, needed);
+    if (area->minimumWidth() != least)
+        area->setMinimumWidth(least);
 }
 
 void LyrForm::updateProgramLabels()

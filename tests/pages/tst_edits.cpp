@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QScopeGuard>
 #include <QSignalSpy>
 
@@ -507,13 +508,15 @@ private slots:
         QVERIFY2(checked > 200, qPrintable(QString("%1 checked").arg(checked)));
     }
 
-    // The program list is as wide as its names: each one and its number can
-    // be read whole beside its colour marker, after the names grew and after
-    // they shrank again.
+    // The program list is as wide as its names at the form's own size (a
+    // display that does not maximise, a small screen): each name and its
+    // number read whole beside its colour marker, after the names grew and
+    // after they shrank again; a refresh or a new name typed leaves the
+    // list where it was scrolled and the focus where it was.
     void programListShowsWholeNames_data()
     {
         QTest::addColumn<QStringList>("names");   // programs 0, 1, ...; the rest "Program"
-        QTest::newRow("longest names") << QStringList { "WWWWWWWWWWWWWWWW", "Bluegrass Banjo" };
+        QTest::newRow("longest names") << QStringList { "WWWWWWWWWWWWWWW", "Bluegrass Banjo" };
         QTest::newRow("short names again") << QStringList { "A", "B" };
     }
 
@@ -521,18 +524,37 @@ private slots:
     {
         QFETCH(QStringList, names);
         initPrograms();
-        for (int n = 0; n < names.size(); ++n)
-            qstrncpy(programs.program[n].name, names[n].toUtf8(), sizeof(programs.program[n].name));
-        f->window->resize(1600, 1000);
+        loadProgram(0);
+        f->window->resize(1286, 772);
         f->window->show();
+        QApplication::setActiveWindow(f->window.get());
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        f->window->updateAll();
+        QScrollArea* list = f->ui()->programsScrollArea;
+        const QList<QPushButton*> buttons = f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>();
+        list->ensureWidgetVisible(buttons[120]);
+        buttons[120]->setFocus();
+        QTest::qWait(20);
+        const int scrolled = list->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0 && buttons[120]->hasFocus());
+
+        for (int n = 1; n < names.size(); ++n)
+            qstrncpy(programs.program[n].name, names[n].toUtf8(), sizeof(programs.program[n].name));
         f->window->updateAll();
         QTest::qWait(20);
-        QScrollArea* list = f->ui()->programsScrollArea;
+        QCOMPARE(list->verticalScrollBar()->value(), scrolled);
+        QVERIFY(buttons[120]->hasFocus());
+        f->ui()->programLineEdit->setFocus();
+        f->ui()->programLineEdit->selectAll();
+        QTest::keyClicks(f->ui()->programLineEdit, names[0]);
+        QTest::qWait(20);
+        QCOMPARE(list->verticalScrollBar()->value(), scrolled);
+
         const QWidget* view = list->viewport();
-        QCOMPARE(list->minimumWidth(), 150);
+        QVERIFY(list->minimumWidth() >= 150);
         QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         int widest = 0;
-        for (QPushButton* button : f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>()) {
+        for (QPushButton* button : buttons) {
             const QLabel* marker = button->findChild<QLabel*>();
             QCOMPARE(marker->geometry(), QRect(4, 4, 8, 15));
             // Centred text starts past the marker and ends inside the view.
