@@ -41,10 +41,13 @@ lyr_build() {
 # PERIOD is the cycle in frames at 48 kHz, 1024 (21 ms) unless given: MIDI
 # crosses the server once per cycle, so each exchange with the module waits
 # about two of them.
+# The server runs synchronously (-S): a client that is late on a busy machine
+# delays the cycle instead of missing it, and a missed cycle loses the MIDI
+# that crossed in it.
 lyr_start_jack() {
     LYR_JACK_NAME="lyr-$1-$$"
     export JACK_NO_START_SERVER=1
-    jackd -n "$LYR_JACK_NAME" --no-realtime -d dummy -r 48000 -p "${2:-1024}" >"$LYR_BUILD/jackd-$1.log" 2>&1 &
+    jackd -n "$LYR_JACK_NAME" -S --no-realtime -d dummy -r 48000 -p "${2:-1024}" >"$LYR_BUILD/jackd-$1.log" 2>&1 &
     LYR_JACK_PID=$!
     export JACK_DEFAULT_SERVER="$LYR_JACK_NAME"
     if ! timeout 20 jack_wait -w -s "$LYR_JACK_NAME" >/dev/null 2>&1; then
