@@ -167,7 +167,7 @@ private slots:
         const QString clash = "Warning|Soundbank already installed", write = "Warning|Cannot write to Flash";
         const QString dir = "Warning|Cannot read Soundbank Dir", ok = "Info|Operation succesful";
         const QString dirFull = "Warning|Soundbank Dir is full: remove a Soundbank first";
-        const QString factory = "Warning|Cannot remove Factory Soundbank";
+        const QString factory = "Warning|Cannot remove Factory Soundbank", save = "Warning|Cannot save programs";
         const Op add = Op::Add, remove = Op::Remove, erase = Op::EraseAll, reload = Op::Reload;
         const Setup plain = Setup::Plain, named = Setup::ShortName, full = Setup::Full, gap = Setup::Gap;
         const Effect nothing = Effect::NothingSent, unchanged = Effect::Unchanged, done = Effect::Done;
@@ -188,6 +188,12 @@ private slots:
         row("remove refused",   { remove, plain,         {},        1,  nack(0x0B),    write,   1,      unchanged });
         row("dir lost, all",    { erase,  plain,         {},        0,  nack(0x0E),    dir,     0xFFFF, done });
         row("dir not reloaded", { reload, plain,         {},        0,  nack(0x0E),    dir,     -1,     done });
+        // A failing step ends in its own warning, never in a success.
+        row("not saved",        { remove, plain,         {},        1,  nack(0x05),    save,    1,      done });
+        row("dir lost",         { remove, plain,         {},        1,  nack(0x0E),    dir,     1,      done });
+        row("erase refused",    { erase,  plain,         {},        0,  nack(0x0B),    write,   0xFFFF, unchanged });
+        row("erase, not saved", { erase,  plain,         {},        0,  nack(0x05),    save,    0xFFFF, done });
+        row("add, not saved",   { add,    plain,         good,      0,  nack(0x05),    save,    0,      done });
     }
 
     void operations()

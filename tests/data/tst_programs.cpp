@@ -1,12 +1,13 @@
-// The programs block as the module and the .pre file see it: sealing, the
-// trailer check, file import and program selection; and the soundbank
-// directory as read from the module.
+// The programs block as the module and the .pre file see it: its defaults,
+// sealing, the trailer check, file import and program selection; and the
+// soundbank directory as read from the module.
 
 #include "TestSupport.h"
 #include "TPrograms.h"
 #include "TSoundBankDirEntry.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <cstring>
 
 class TestPrograms : public QObject
@@ -39,6 +40,58 @@ private slots:
         QVERIFY(!checkHeader(nullptr));
         QVERIFY(!controlChecksum(nullptr, 0));
         writeHeader(nullptr);
+    }
+
+    // A fresh block with no stored default: every program the default program
+    // byte for byte (one initialised again over stale bytes too), the setup
+    // defaults, zero free bytes and a sealed trailer, and the flash copy alike.
+    void freshBlockHoldsTheDefaults()
+    {
+        // Byte runs of the default program from the record's field table
+        // (u16 fields little-endian); every byte not listed is 0.
+        QByteArray program(511, '\0');
+        const auto put = [&program](int at, std::initializer_list<int> values, int width = 1) {
+            for (int v : values)
+                for (int b = 0; b < width; ++b)
+                    program[at++] = char(v >> (8 * b));
+        };
+        put(0, { 'P', 'r', 'o', 'g', 'r', 'a', 'm', 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0 });      // name, layers on
+        put(31, { 127, 127, 127, 20, 20, 20, 48, 48, 48, 64, 64, 64, 64, 64, 64 });             // volume, reverb, octave, tune, pan
+        put(52, { 0, 127, 0, 127, 0, 127, 0, 127, 0, 127, 0, 127, 1, 1, 1 });                   // key, velocity ranges, sustain
+        put(71, { 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 127, 127, 127 });             // envelopes, cut-off
+        put(92, { 1, 1, 1 });                                                                   // modulation
+        put(292, { 19, 2 });                                                                    // colour, insert chain
+        put(294, { 6144, 16383, 2540 }, 2);                                                     // chain gains, sends
+        put(303, { 2626, 2626, 3840, 12922, 2626 }, 2);                                         // compressor
+        put(315, { 0, 16383, 16383, 16383 }, 2);                                                // distortion
+        put(324, { 4, 4, 4, 4 });                                                               // equaliser bands
+        put(328, { 800, 800, 800, 800, 934, 934, 934, 934, 8191, 8191, 8191, 8191 }, 2);
+        put(354, { 1 });                                                                        // modulation effect
+        put(355, { 8191, 8191, 1689, 8191, 8191 }, 2);
+        put(376, { 3 });                                                                        // wah
+        put(378, { 8191, 8191, 0, 0, 8191, 5618 }, 2);
+        put(393, { 8191, 8191 }, 2);                                                            // tremolo
+        put(399, { 16383, 8191, 1900, 8191, 8191 }, 2);                                         // delay
+        put(410, { 64, 0, 0, 0, 127, 127 });                                                    // high-quality distortion
+        put(421, { 1, 0, 0, 0, 0, 127, 5, 10, 64 });                                            // chorus
+        put(437, { 1, 2, 127, 0, 4, 0, 0, 0, 64, 64, 64, 64, 64 });                             // reverb
+        put(453, { 0xC8, 127, 127, 127 });                                                      // organ
+        put(464, { 1, 0, 0, 64, 0, 0, 48 });
+        put(485, { 127, 64, 64, 127, 64, 19, 120, 110, 102, 90, 64, 48, 0, 127 });              // rotary, high rotor
+        put(499, { 127, 64, 12, 120, 110, 116, 90, 66, 45, 0, 127 });                           // low rotor
+
+        std::memset(&programs.program[3], 0x5A, sizeof(TProgram));
+        initProgram(quint16(3));
+        for (int i = 0; i < 128; ++i) {
+            const QByteArray got = bytes(programs.program[i]);
+            const auto at = std::mismatch(got.begin(), got.end(), program.begin()).first - got.begin();
+            QVERIFY2(at == 511, qPrintable(QString("program %1, byte %2").arg(i).arg(at)));
+        }
+        QCOMPARE(bytes(programs).mid(65408, 124).toHex(' '),
+                 (QByteArray::fromHex("00010201407f000000001010 00000000") + QByteArray(96, '\0') + "BMODULE"
+                  + QByteArray::fromHex("00 01010000")).toHex(' '));
+        QVERIFY(controlChecksum(&programs, computeChecksum(&programs)));
+        QVERIFY(bytes(programsFlash) == bytes(programs));
     }
 
     // A .pre file read into the editor: taken byte for byte, or refused

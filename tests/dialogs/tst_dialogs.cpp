@@ -130,6 +130,64 @@ private slots:
         QCOMPARE(variation.count() + setup.count(), 1);
     }
 
+    // Every control of a strip, turned or clicked as the user does, stores into
+    // its own byte of its own channel alone and announces its own parameter;
+    // a refresh shows the values on that strip alone, in the dial's own range.
+    void everyStripControlIsItsChannelsOwn_data()
+    {
+        QTest::addColumn<int>("channel");
+        for (int c = 0; c < GmChannelCount; ++c)
+            QTest::addRow("strip %d", c + 1) << c;
+    }
+    void everyStripControlIsItsChannelsOwn()
+    {
+        QFETCH(int, channel);
+        struct Control { const char* dial; int param, byte, min, max, value; };
+        const Control controls[] = {
+            //  dial          param  byte  min  max  value (plus the channel)
+            { "volDial",      1,     5,    0,   127, 1 },
+            { "revDial",      2,     6,    0,   127, 20 },
+            { "choDial",      6,     7,    0,   127, 40 },
+            { "shiftDial",    3,     8,    -48, 48,  -47 },
+            { "tuneDial",     4,     9,    -64, 63,  -30 },
+            { "pitchDial",    113,   10,   -64, 63,  17 },
+            { "panDial",      5,     11,   -64, 63,  -64 },
+            { "cutoffDial",   15,    12,   0,   127, 60 },
+        };
+        GmForm gm;
+        QSignalSpy variation(&gm, &GmForm::gmVoiceVariation);
+        const auto dial = [&gm](const Control& k, int strip) { return gm.findChild<QMyDial*>(k.dial + QString::number(strip + 1)); };
+        const auto button = [&gm](const char* kind, int strip) { return gm.findChild<QPushButton*>(kind + QString::number(strip + 1)); };
+        QByteArray expected = bytes(gmData);
+        QStringList sent;
+        for (const Control& k : controls) {
+            dial(k, channel)->setValue(k.value + channel);
+            expected[64 * channel + k.byte] = char((k.value + channel) & 0x7F);
+            sent << QString("%1,%2,%3").arg(channel).arg(k.param).arg((k.value + channel) & 0x7F);
+        }
+        button("muteButton", channel)->click();
+        button("soloButton", channel)->click();
+        expected[64 * channel] = 1 | 2;
+        QCOMPARE(bytes(gmData), expected);
+        QCOMPARE(calls(variation), sent << QString("%1,111,1").arg(channel) << QString("%1,112,1").arg(channel));
+
+        for (QMyDial* d : gm.findChildren<QMyDial*>()) // away from every value above
+            d->setValue(d->getMax(), true, false);
+        gmData[channel].flags = 1 + channel % 2;   // mute alone, or solo alone
+        gm.updateAll();
+        for (int strip = 0; strip < GmChannelCount; ++strip) {
+            for (const Control& k : controls) {
+                const int shown = strip == channel ? k.value + channel : 0;
+                QMyDial* d = dial(k, strip);
+                const QString look = d->objectName() + " %1..%2 mode %3 at %4 shows %5";
+                QCOMPARE(look.arg(d->getMin()).arg(d->getMax()).arg(d->getMode()).arg(d->getValue()).arg(d->getDisplayedText()),
+                         look.arg(k.min).arg(k.max).arg(k.min < 0 ? 2 : 0).arg(shown).arg(shown));
+            }
+            QCOMPARE(QList<bool>({ button("muteButton", strip)->isChecked(), button("soloButton", strip)->isChecked() }),
+                     QList<bool>({ strip == channel && channel % 2 == 0, strip == channel && channel % 2 == 1 }));
+        }
+    }
+
     // A voice chosen for a channel: the drum family sets the drum bit and
     // " [D]", any other clears them; the other flag bits stay. Each chooser
     // is gone once closed.

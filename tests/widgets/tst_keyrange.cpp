@@ -87,28 +87,31 @@ private slots:
 
     void dragFromTheGrabZones_data()
     {
-        // Range 0..100 on a slider 104 pixels wide: value v sits at pixel
-        // v + 2, and the value under pixel x is x * 100 / 104.
+        // Range m..m + 100 on a slider 104 pixels wide: value v sits at pixel
+        // v - m + 2, and the value under pixel x is x * 100 / 104 + m.
+        QTest::addColumn<int>("minimum");
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("pressAt");
         QTest::addColumn<QList<int>>("movesTo");
         QTest::addColumn<QList<int>>("ends");
         QTest::addColumn<QStringList>("emitted");
-        QTest::newRow("low end stops under high") << 20 << 8 << QList<int> { 52, 100 } << QList<int> { 79, 80 } << QStringList { "low 50", "low 79" };
-        QTest::newRow("high end from its right") << 20 << 85 << QList<int> { 70 } << QList<int> { 20, 67 } << QStringList { "high 67" };
-        QTest::newRow("inside the bar grabs nothing") << 20 << 50 << QList<int> { 10, 100 } << QList<int> { 20, 80 } << QStringList {};
-        QTest::newRow("low at the minimum, press at 0") << 0 << 0 << QList<int> { 30 } << QList<int> { 28, 80 } << QStringList { "low 28" };
-        QTest::newRow("drag left of the widget counts as 0") << 20 << 15 << QList<int> { -40 } << QList<int> { 0, 80 } << QStringList { "low 0" };
+        QTest::newRow("low end stops under high") << 0 << 20 << 8 << QList<int> { 52, 100 } << QList<int> { 79, 80 } << QStringList { "low 50", "low 79" };
+        QTest::newRow("high end from its right") << 0 << 20 << 85 << QList<int> { 70 } << QList<int> { 20, 67 } << QStringList { "high 67" };
+        QTest::newRow("inside the bar grabs nothing") << 0 << 20 << 50 << QList<int> { 10, 100 } << QList<int> { 20, 80 } << QStringList {};
+        QTest::newRow("low at the minimum, press at 0") << 0 << 0 << 0 << QList<int> { 30 } << QList<int> { 28, 80 } << QStringList { "low 28" };
+        QTest::newRow("drag left of the widget counts as 0") << 0 << 20 << 15 << QList<int> { -40 } << QList<int> { 0, 80 } << QStringList { "low 0" };
+        QTest::newRow("a minimum of 20") << 20 << 40 << 8 << QList<int> { 52 } << QList<int> { 70, 80 } << QStringList { "low 70" };
     }
 
     void dragFromTheGrabZones()
     {
+        QFETCH(int, minimum);
         QFETCH(int, low);
         QFETCH(int, pressAt);
         QFETCH(QList<int>, movesTo);
         QMyRangeSlider slider;
         slider.resize(104, 10);
-        slider.setMaximum(100, true, false);
+        slider.setRange(minimum, minimum + 100, true, false);
         apply(slider, { { High, 80 }, { Low, uint(low) } }, false);
         SignalLog log(&slider);
         press(&slider, QPointF(pressAt, 5));

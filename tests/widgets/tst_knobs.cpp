@@ -82,26 +82,30 @@ private slots:
 
     void shownNumberFollowsTheDisplayedScale_data()
     {
-        QTest::addColumn<int>("max"); // range 0..max
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
         QTest::addColumn<double>("low");
         QTest::addColumn<double>("high");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("a hair below zero reads 0.0") << 16383 << -24.0 << 24.0 << 1 << 8191 << "0.0 u";
-        QTest::newRow("below zero") << 16383 << -24.0 << 24.0 << 1 << 0 << "-24.0 u";
-        QTest::newRow("whole numbers") << 127 << 0.0 << 127.0 << 0 << 100 << "100 u";
+        QTest::newRow("a hair below zero reads 0.0") << 0 << 16383 << -24.0 << 24.0 << 1 << 8191 << "0.0 u";
+        QTest::newRow("below zero") << 0 << 16383 << -24.0 << 24.0 << 1 << 0 << "-24.0 u";
+        QTest::newRow("whole numbers") << 0 << 127 << 0.0 << 127.0 << 0 << 100 << "100 u";
+        QTest::newRow("a negative range, shown as it is") << -48 << 48 << -48.0 << 48.0 << 0 << -1 << "-1 u";
+        QTest::newRow("a negative range, shown from 0") << -64 << 63 << 0.0 << 12.7 << 1 << 0 << "6.4 u";
     }
 
     void shownNumberFollowsTheDisplayedScale()
     {
+        QFETCH(int, min);
         QFETCH(int, max);
         QFETCH(double, low);
         QFETCH(double, high);
         QFETCH(int, decimals);
         QFETCH(int, value);
         QMyDial dial;
-        dial.setRange(0, max);
+        dial.setRange(min, max);
         dial.setDisplayedRange(low, high);
         dial.setDisplayedDecimals(uchar(decimals));
         dial.setSuffix(" u");
@@ -131,6 +135,8 @@ private slots:
         QTest::newRow("left") << 0 << true << "key" << QPoint() << int(Qt::Key_Left) << 0 << "taken";
         QTest::newRow("other key") << 0 << true << "key" << QPoint() << int(Qt::Key_A) << 10 << "passed on";
         QTest::newRow("double-click goes to 64") << 0 << true << "double" << QPoint() << 0 << 64 << "";
+        QTest::newRow("centred: a quarter right") << 2 << true << "drag" << QPoint(30, 0) << 0 << 38 << "";
+        QTest::newRow("centred: a quarter left, cut toward 0") << 2 << true << "drag" << QPoint(-30, 0) << 0 << -37 << "";
         QTest::newRow("double-click centres a centred knob") << 2 << true << "double" << QPoint() << 0 << 0 << "";
         QTest::newRow("disabled: drag") << 0 << false << "drag" << QPoint(0, -30) << 0 << 10 << "";
         QTest::newRow("disabled: double-click") << 0 << false << "double" << QPoint() << 0 << 10 << "";
@@ -188,7 +194,10 @@ private slots:
         // Normal: lit from 240 degrees clockwise down to the value.
         QTest::newRow("normal, dot at the bottom") << Look { QMyDial::Normal, dot, 0, 0, 81, 1 } << L {} << L { 230, 100, 0 } << 240.0;
         QTest::newRow("normal, line in the middle") << Look { QMyDial::Normal, line, 0, 64, 60, 1 } << L { 230, 180, 100 } << L { 80, 0, -50 } << 89.0;
+        QTest::newRow("normal, a negative range, dot in the middle") << Look { QMyDial::Normal, dot, -64, 0, 81, 1 } << L { 230, 180, 100 } << L { 80, 0, -50 } << 89.0;
         QTest::newRow("normal, dot at the top, scale 2") << Look { QMyDial::Normal, dot, 0, 127, 120, 2 } << L { 230, 100, -50 } << L {} << -60.0;
+        // Inverted: lit from the value clockwise down to -60 degrees.
+        QTest::newRow("inverted, a negative range, line up right") << Look { QMyDial::Inverted, line, -64, 32, 81, 1 } << L { 0, -50 } << L { 40, 180, 230 } << 13.0;
         // Centred: lit from twelve o'clock to the value.
         QTest::newRow("centred, dot at its centre") << Look { QMyDial::Centered, dot, -63, 0, 81, 1 } << L {} << L { 180, 0 } << 90.0;
         QTest::newRow("centred, line at its bottom, scale 2") << Look { QMyDial::Centered, line, -63, -63, 80, 2 } << L { 100, 180, 230 } << L { 80, 0 } << 240.0;
