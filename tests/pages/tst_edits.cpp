@@ -435,12 +435,69 @@ private slots:
     }
 
     // Every control with a record, driven through its own signal: one frame
-    // per edit carrying what was stored, only that control's bytes changed,
-    // and a full refresh shows the new value with no other control moved.
+    // per edit, to the parameter and voice the module expects, carrying what
+    // was stored; only that control's bytes changed (its neighbours in the
+    // same byte kept), the pages show the edit at once as a full refresh
+    // would, and a full refresh shows the new value with no other control
+    // moved; the bytes set back show the pages as before.
     void everyControlRoundTrip()
     {
-        // Every layer and the organ on, so that each control can be used.
-        const QString on = "17=1 18=1 453=201";
+        // The module's parameter numbers (decimal) by control, its kind left
+        // out of its name; a group's names take consecutive numbers. "#" is
+        // the layer 1..3 or drawbar 1..9 (voice 0..8), "*" the EQ band Low,
+        // MidLow, MidHigh, High (voice 0..3), "@" the voice; else voice 255. A
+        // range slider sends its low end's number, then its high end's.
+        static const QString voiceRuns = "enable#=0 {vol,reverbSend,shift,tune,pan,chorusSend}#=1 range#=7:8 "
+            "veloRange#=9:10 {rangeLow,rangeHigh,veloLow,veloHigh}#=7 {attack,decay,reso,release,cutOff,dynFilt}#=11 "
+            "morphingOnOff=17@0 {insert,sustain}#=18 mainVol=21@4 gmVol=21@5 {compressor{OnOff,Attack,Release,Ratio,"
+            "Threshold,MakeUpGain},distorsor{OnOff,Type,BrightIn,Drive,BrightOut,Level},feedToRotary,eqOnOff}=22 "
+            "eq*Band{,Freq,Q,Gain}=36 mod{OnOff,Type,Wave,DryWet,Depth,Rate,Delay,Feedback,SlowFast,FastRate,"
+            "AccelerationTime,BrakeTime,Directovity,MicAngle}=40 wah{OnOff,Type,Filter,Freq,Resonance,Sensitivity,"
+            "Decay,LfoAmount,LfoRate}=54 tremolo{OnOff,Type,Shape,Depth,Rate}=63 delay{OnOff,Type,Level,Cutoff,Time,"
+            "Feedback,Damping}=68 insertLevel=75 insert{Reverb,Chorus,Configuration,Gain}=77 hqDistorsor{,Bias,Boost,"
+            "Type,Drive,Brightness,Level}=81 reverb{Size,HDamp,HighShelfGain,HighShelfFreq,PreHpFilter,Type,Time,"
+            "Feedback,PreDelayTime,PreLPFilter,Level}=89 chorus{Wave,Type,PreLpFilter,Feedback,Delay,Rate,Depth,"
+            "Level}=101 morphingSustain=109 morphingModWheel=109 morphingAftertouch=109 morphingSustainToggle=109 "
+            "modulation#=110";
+        static const QString organRuns = "organ{OnOff,Volume}=0 drawbar#=2 organ{PercussionOnOff,PercussionType,"
+            "PercussionDecay,PercussionLevel,VibratoChorusOnOff,VibratoChorusType,SlowFast,KeyClick,Reverb,Chorus,"
+            "DirectSoundLevel,ReflectionIntensity,ReflectionDelayTime}=3 organHighRotor{Volume,HP,SlowSpeed,FastSpeed,"
+            "AccTime,DecTime,BrakeTime,AMDepth,FMDepth,DriveAmount,DriveLP}=16 organLowRotor{Volume,LP,SlowSpeed,"
+            "FastSpeed,AccTime,DecTime,BrakeTime,AMDepth,FMDepth,DriveAmount,DriveLP}=27 organDrive=38 "
+            "organRotarySustain=39 organRotaryModWheel=39 organRotaryAftertouch=39 organRotarySustainToggle=39 "
+            "organShift=40";
+        // What the items stand for where it is not their position.
+        static const QHash<QString, QList<int>> itemValues {
+            { "organVibratoChorusTypeComboBox", { 0, 26, 51, 77, 102, 127 } },
+            { "organSlowFastComboBox", { 0, 64, 127 } },
+        };
+        QHash<QString, QString> wire;   // control, "com/param[:high][@voice]"
+        for (const auto& [com, runs] : { std::pair { "21/", voiceRuns }, std::pair { "29/", organRuns } }) {
+            for (const QString& run : runs.split(' ')) {
+                const QStringList names = probe::expand(run.section('=', 0, 0));
+                const QString first = run.section('=', 1);
+                for (int k = 0; k < names.size(); ++k)
+                    wire.insert(names[k], com + (k ? QString::number(first.toInt() + k) : first));
+            }
+        }
+        static const QRegularExpression digit("\\d"), band("(Low|MidLow|MidHigh|High)Band"),
+            kind("Dial|CheckBox|ComboBox|Slider|LineEdit");
+        // The k-th frame's command, parameter and voice for a control, "com:pp vv".
+        const auto head = [&](QString name, bool highEnd, int k) {
+            int voice = 255;
+            if (const QRegularExpressionMatch d = digit.match(name); d.hasMatch())
+                voice = d.captured().toInt() - 1;
+            if (const QRegularExpressionMatch b = band.match(name); b.hasMatch())
+                voice = QStringList { "Low", "MidLow", "MidHigh", "High" }.indexOf(b.captured(1));
+            const QString spec = wire.value(name.replace(digit, "#").replace(band, "*Band").remove(kind), "--/-1");
+            const int param = spec.section('/', 1).section('@', 0, 0).split(':').value(highEnd).toInt();
+            voice = spec.contains('@') ? spec.section('@', 1).toInt() : voice;
+            return QString::asprintf("%s:%02x %02x", qPrintable(spec.left(2)), param & 0xFF, voice + k);
+        };
+
+        // Every layer and the organ on, so that each control can be used; the
+        // bytes that hold several controls hold some of them set.
+        const QString on = "17=1 18=1 453=201 67=6 463=21 464=10";
         int checked = 0;
         for (const probe::Mapped& m : probe::records(*f->window)) {
             if (m.record->command == 0xFF)
@@ -455,8 +512,12 @@ private slots:
                 drives = { QString("set %1").arg(v + (v == dial->getValue())) };
             } else if (auto* slider = qobject_cast<QSlider*>(w))
                 drives = { QString("set %1").arg(slider->value() == 100 ? 50 : 100) };
-            else if (auto* combo = qobject_cast<QComboBox*>(w))
-                drives = { QString("set %1").arg((combo->currentIndex() + 1) % combo->count()) };
+            else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                drives.clear();   // every item but the one shown
+                for (int k = 0; k < combo->count(); ++k)
+                    drives << QString("set %1").arg(k);
+                drives.removeOne(QString("set %1").arg(combo->currentIndex()));
+            }
             else if (auto* box = qobject_cast<QCheckBox*>(w))
                 drives = { QString("set %1").arg(int(!box->isChecked())) };
             else if (m.family == ControlFamily::LineEdit)
@@ -469,6 +530,7 @@ private slots:
                 const QString expected = drive.endsWith("low:10") ? "10-127"
                                          : drive.endsWith("high:100") ? "0-100" : drive.section(' ', 1);
 
+                const QStringList viewBefore = probe::view(*f->window);
                 const QByteArray before = probe::block();
                 probe::act(*f->window, name + " " + drive);
                 const QByteArray after = probe::block();
@@ -485,6 +547,15 @@ private slots:
                     changed << o;   // neighbouring bytes are sent changed or not
                 const QStringList sent = f->frames(commands);
                 QVERIFY2(sent.size() == commands, qPrintable(what + sent.join(", ")));
+                QStringList heads;
+                for (int k = 0; k < commands; ++k)
+                    heads << head(name, drive.contains("high"), k);
+                QVERIFY2(QStringList(sent).replaceInStrings(QRegularExpression("^(.{8}).*"), "\\1") == heads,
+                         qPrintable(what + "sent " + sent.join(", ") + " for " + heads.join(", ")));
+                // Each item of a choice stands for its position, but where it says.
+                const int item = drive.section(' ', 1).toInt();
+                const bool itemValue = sent[0].right(2).toInt(nullptr, 16) == itemValues.value(name).value(item, item);
+                QVERIFY2(!qobject_cast<QComboBox*>(w) || itemValue, qPrintable(what + "sent " + sent[0]));
                 for (const lyrsim::SimLogEntry& e : f->module.log()) {
                     int v = 0;   // the value follows the parameter and the layer or index
                     for (char c : e.frame.data.mid(2))
@@ -493,7 +564,8 @@ private slots:
                              qPrintable(what + QString("sent %1, stored ").arg(v) + probe::changes(before)));
                 }
 
-                f->window->updateAll();
+                const QString late = probe::stale(*f->window);   // and refreshes
+                QVERIFY2(late.isEmpty(), qPrintable(what + "only a full refresh shows " + late));
                 QVERIFY2(probe::shown(w) == expected, qPrintable(what + "shows " + probe::shown(w)));
                 // A range slider moves with its edits, a sustain with its toggle.
                 static const QRegularExpression family("(Range)?Slider|(Low|High)LineEdit|Toggle");
@@ -502,6 +574,9 @@ private slots:
                         && probe::shown(it.key()) != it.value())
                         QFAIL(qPrintable(what + "moved " + it.key()->objectName() + " to " + probe::shown(it.key())));
                 }
+                fresh(on);
+                const QString kept = probe::difference(viewBefore, probe::view(*f->window));
+                QVERIFY2(kept.isEmpty(), qPrintable(what + "the bytes set back leave " + kept));
                 ++checked;
             }
         }
