@@ -104,12 +104,15 @@ private slots:
 
         // An effect chosen for a slot switches the slot's others off and sends
         // only what changed; the slot byte itself is not sent.
-        QTest::newRow("slot 2 to tremolo") << false << "352=1 375=1" << "" << "insertSlot2ComboBox set 2"
-            << "352=0 375=0 390=1 416=32" << QStringList { "21:28 ff 00", "21:36 ff 00", "21:3f ff 01" }
+        QTest::newRow("slot 2 to tremolo") << false << "352=1 375=1 416=1" << "" << "insertSlot2ComboBox set 2"
+            << "352=0 375=0 390=1 416=33" << QStringList { "21:28 ff 00", "21:36 ff 00", "21:3f ff 01" }
             << "groupBoxTremolo.visible=1 groupBoxWah.visible=0 tremoloDepthDial.enabled=1" << "";
         QTest::newRow("modulation off turns the wah off first") << false << "352=1 375=1" << ""
             << "modOnOffCheckBox set 0" << "352=0 375=0" << QStringList { "21:36 ff 00", "21:28 ff 00" }
             << "wahOnOffCheckBox=0 modDepthDial.enabled=0" << "";
+        // Morphing runs layer 1 into layer 2.
+        QTest::newRow("morphing") << false << "" << "" << "morphingOnOffCheckBox set 1" << "68=1 69=2"
+            << QStringList { "21:11 00 01", "21:11 01 02", "21:11 02 00" } << "voice2MorphingComboBox=2" << "";
         // Sustain and its toggle exclude each other; the whole mask is sent.
         QTest::newRow("sustain toggle clears sustain") << false << "67=3" << "" << "morphingSustainToggleCheckBox set 1"
             << "67=10" << QStringList { "21:6d ff 0a" } << "morphingSustainCheckBox=0" << "";
@@ -193,6 +196,143 @@ private slots:
     }
 
 #if !LYR_OVER_JACK
+    // What the bytes of a type, a mode, a slot or a switch enable and show:
+    // at once when the user sets them, and alike when the program holds
+    // them. The layer and feed-to-rotary switches are sent before their
+    // section shows them, the insert-chain switch after. "{a,b}" in a name
+    // stands for each name it spells.
+    void stateFollowsBytes_data()
+    {
+        QTest::addColumn<QString>("pokes");    // program bytes before
+        QTest::addColumn<QString>("does");     // widget, what the user does to it; none
+        QTest::addColumn<QString>("atSend");   // as the first command leaves
+        QTest::addColumn<QString>("view");
+        const QString layer2 = "{{vol,shift,tune,pan,attack,decay,release,cutOff,dynFilt,reso}Dial2,{range,veloRange}"
+                               "Slider2,{rangeKeyboard2,voice2Button,adrWidget2},{range,velo}{Low,High}LineEdit2}"
+                               ".enabled=";
+        const QString sends = " {reverbSend,chorusSend}Dial2.enabled=", inserts = " insert{Reverb,Chorus}Dial.enabled=";
+        QTest::newRow("layer on") << "" << "enableCheckBox2 set 1" << "volDial2.enabled=0"
+                                  << layer2 + "1" + sends + "1";
+        QTest::newRow("layer off") << "17=1" << "enableCheckBox2 set 0" << "volDial2.enabled=1"
+                                   << layer2 + "0" + sends + "0";
+        QTest::newRow("layer into the insert chain") << "17=1" << "insertCheckBox2 set 1" << "reverbSendDial2.enabled=0"
+                                                     << layer2 + "1" + sends + "0" + inserts + "1";
+        // Layer 2 at 2, layer 3 with an insert byte of bit 0 clear.
+        QTest::newRow("sends asked of exactly 1") << "17=2 18=1 51=2" << "" << ""
+            << layer2 + "1" + sends + "0 {reverbSend,chorusSend}Dial3.enabled=1" + inserts + "0";
+        // A slot shows its effect and the effect goes on; the other slot stays.
+        const QString groups = "groupBox{%1}.visible=1 groupBox{%2}.visible=0 %3Dial.enabled=1 %4Dial.enabled=0";
+        QTest::newRow("slot 1 distorsor") << "416=32 302=1" << "insertSlot1ComboBox set 1" << ""
+            << groups.arg("Distorsor,Tremolo", "Compressor,Modulation,Wah", "distorsorDrive", "compressorAttack");
+        QTest::newRow("slot 2 wah") << "416=1 352=1 353=4" << "insertSlot2ComboBox set 1" << ""
+            << groups.arg("Wah,Distorsor", "Modulation,Rotor,Tremolo,Compressor", "wahFreq", "modDepth");
+        QTest::newRow("slot 2 modulation") << "416=18 353=4 375=1" << "insertSlot2ComboBox set 0" << ""
+            << groups.arg("Modulation,Rotor,Compressor", "Wah,Tremolo,Distorsor", "modDepth", "wahFreq");
+        // What each modulation type uses: wave, dry/wet, delay, feedback,
+        // rotor; then whether the rotor shows. "-": not looked at.
+        const QString rotor = "mod{{FastRate,AccelerationTime,BrakeTime,Directovity,MicAngle}Dial,{FastRate,"
+                              "AccelerationTime,BrakeTime,Directivity,MicAngle}Label,SlowFastCheckBox,FastRateLed}";
+        const QStringList modParts { "mod{WaveLabel,WaveComboBox}.enabled=", "mod{DryWetLabel,DryWetDial}.enabled=",
+                                     "mod{DelayLabel,DelayDial}.enabled=", "mod{FeedbackLabel,FeedbackDial}.enabled=",
+                                     rotor + ".enabled=", "groupBoxRotor.visible=" };
+        const auto uses = [&modParts](const QString& use) {
+            QString expected;
+            for (int i = 0; i < use.size(); ++i)
+                expected += use[i] == '-' ? QString() : modParts[i] + use[i] + ' ';
+            return expected;
+        };
+        QTest::newRow("chorus") << "352=1 353=4" << "modTypeComboBox set 0" << "" << uses("111000");
+        QTest::newRow("vibrato") << "352=1" << "modTypeComboBox set 1" << "" << uses("100000");
+        QTest::newRow("flanger") << "352=1" << "modTypeComboBox set 2" << "" << uses("111100");
+        QTest::newRow("phaser") << "352=1 353=4" << "modTypeComboBox set 3" << "" << uses("110100");
+        QTest::newRow("rotary") << "352=1" << "modTypeComboBox set 4" << "" << uses("000011");
+        QTest::newRow("a type past rotary") << "352=1 353=1 | 353=5" << "" << "" << uses("100--0");
+        const QString modOn = "{" + rotor + ",mod{{Type,Depth,Rate}Label,TypeComboBox,DepthDial,RateDial,RateLed,"
+                              "LfoPlot}}.enabled=";
+        QTest::newRow("modulation on") << "353=4" << "modOnOffCheckBox set 1" << "" << modOn + "1";
+        QTest::newRow("modulation off") << "352=1 353=4" << "modOnOffCheckBox set 0" << "" << modOn + "0";
+        // The wah's LFO mode (type 3) sweeps by itself; the others follow the playing.
+        const QString wah = "wah{TypeComboBox,FilterComboBox,FreqDial,ResonanceDial,{Type,Filter,Freq,Resonance}Label}"
+                            ".enabled=";
+        const QString lfo = " wah{Lfo{Amount,Rate}{Dial,Label},LfoPlot,LfoRateLed}.enabled=";
+        const QString played = " wah{Sensitivity,Decay}{Dial,Label}.enabled=";
+        QTest::newRow("wah on, LFO") << "" << "wahOnOffCheckBox set 1" << "" << wah + "1" + lfo + "1" + played + "0";
+        QTest::newRow("wah off") << "375=1" << "wahOnOffCheckBox set 0" << "" << wah + "0" + lfo + "0" + played + "0";
+        QTest::newRow("wah played") << "375=1" << "wahTypeComboBox set 0" << "" << lfo + "0" + played + "1";
+        QTest::newRow("wah LFO") << "375=1 376=2" << "wahTypeComboBox set 3" << "" << lfo + "1" + played + "0";
+        // Each effect's controls with its on byte, every other effect on.
+        const QStringList effects { "302 compressor{Attack,Release,Ratio,Threshold,MakeUpGain}{Dial,Label}",
+            "313 distorsor{TypeComboBox,{Drive,BrightIn,BrightOut,Level}Dial,{Type,Drive,BrighthIn,BrightOut,Level}"
+            "Label}", "409 hqDistorsor{BoostCheckBox,TypeComboBox,{Bias,Drive,Brightness,Level}Dial,{Type,Bias,Drive,"
+            "Brightness,Level}Label}", "397 delay{TypeComboBox,LavelLabel,{Level,Cutoff,Time,Feedback,Damping}Dial,"
+            "{Type,Cutoff,Time,Feedback,Damping}Label}", "390 tremolo{TypeComboBox,ShapeComboBox,DepthDial,RateDial,"
+            "{Type,Shape,Depth,Rate}Label,RateLed,LfoPlot}", "437 reverb{{Type,Size}{ComboBox,Label},{HDamp,"
+            "PreLPFilter,PreHpFilter,HighShelfGain,HighShelfFreq,Time,Level}{Dial,Label}}", "421 chorus{{Wave,Type}"
+            "{ComboBox,Label},{PreLpFilter,Feedback,Delay,Rate,Depth,Level}{Dial,Label}}" };
+        for (const QString mask : { "1010101", "0101010" }) {
+            QString pokes, view;
+            for (int e = 0; e < effects.size(); ++e) {
+                pokes += effects[e].section(' ', 0, 0) + '=' + mask[e] + ' ';
+                view += effects[e].section(' ', 1) + ".enabled=" + mask[e] + ' ';
+            }
+            QTest::newRow(qPrintable("effects " + mask)) << pokes << "" << "" << view;
+        }
+        // Reverb types 6 and 7 have a feedback where the others have a pre-delay.
+        const QString reverb = "reverbFeedback{Dial,Label}.enabled=%1 reverbPreDelayTime{Dial,Label}.enabled=%2";
+        QTest::newRow("reverb pan delay") << "" << "reverbTypeComboBox set 7" << "" << reverb.arg(1).arg(0);
+        QTest::newRow("reverb plate") << "440=6" << "reverbTypeComboBox set 5" << "" << reverb.arg(0).arg(1);
+        // Each EQ band's type uses frequency, Q and gain as it needs.
+        const QString eq = "{eq{Reset,Edit}Button,parametricEqPlot,eq{Low,MidLow,MidHigh,High}Band{ComboBox,TypeLabel,"
+                           "{Freq,Q,Gain}{Dial,Label}}}.enabled=";
+        QTest::newRow("EQ on") << "" << "eqOnOffCheckBox set 1" << "" << eq + "1";
+        QTest::newRow("EQ off") << "323=1" << "eqOnOffCheckBox set 0" << "" << eq + "0";
+        const QString bands = "eq{%1}Band{%2}{Dial,Label}.enabled=1 eq{%1}Band{%3}{Dial,Label}.enabled=0";
+        QTest::newRow("EQ types 0 1 2 3") << "323=1 325=1 326=2 327=3" << "eqLowBandComboBox set 0" << ""
+            << "eqLowBand{Freq,Q,Gain}{Dial,Label}.enabled=0 " + bands.arg("MidLow", "Freq", "Q,Gain") + ' '
+                   + bands.arg("MidHigh", "Freq,Q", "Gain") + ' ' + bands.arg("High", "Freq,Gain", "Q");
+        QTest::newRow("EQ types 5 6 9 7") << "323=1 324=5 325=6 326=9" << "eqHighBandComboBox set 7" << ""
+            << bands.arg("Low", "Freq,Gain", "Q") + ' ' + bands.arg("MidLow", "Freq", "Q,Gain") + ' '
+                   + "eqMidHighBand{Freq,Q,Gain}{Dial,Label}.enabled=1 " + bands.arg("High", "Freq,Q", "Gain");
+        // The organ's own controls with its on bit; the rotary also while fed.
+        const QString organ = "{organ{KeyClick,Volume,Shift}{Label,Dial},groupBox{Percussion,VibratoChorus,OrganEfx,"
+                              "Drawbars}}.enabled=";
+        const QString rotary = " {organDriveCheckBox,groupBox{HighRotor,LowRotor,Reflections,Rotary}}.enabled=";
+        QTest::newRow("organ on") << "" << "organOnOffCheckBox set 1" << "" << organ + "1" + rotary + "1";
+        QTest::newRow("organ off") << "453=201" << "organOnOffCheckBox set 0" << "" << organ + "0" + rotary + "0";
+        QTest::newRow("organ fed") << "" << "feedToRotaryCheckBox set 1" << "groupBoxRotary.enabled=0"
+                                   << organ + "0" + rotary + "1";
+        QTest::newRow("drawbars") << "453=1 454=1 455=2 456=3 457=4 458=5 459=6 460=7 461=8 462=9" << "" << ""
+            << "drawbar1Slider=1 drawbar2Slider=2 drawbar3Slider=3 drawbar4Slider=4 drawbar5Slider=5 drawbar6Slider=6 "
+               "drawbar7Slider=7 drawbar8Slider=8 drawbar9Slider=9 drawbar1Label=1 drawbar2Label=2 drawbar3Label=3 "
+               "drawbar4Label=4 drawbar5Label=5 drawbar6Label=6 drawbar7Label=7 drawbar8Label=8 drawbar9Label=9";
+    }
+
+    void stateFollowsBytes()
+    {
+        QFETCH(QString, pokes);
+        QFETCH(QString, does);
+        QFETCH(QString, atSend);
+        QFETCH(QString, view);
+        view = view.trimmed();
+        fresh(pokes);
+        QWidget* w = does.isEmpty() ? nullptr : f->window->findChild<QWidget*>(does.section(' ', 0, 0));
+        QVERIFY2(does.isEmpty() || (w && w->isEnabled()), qPrintable(does + " cannot be used"));
+        QString sending;
+        bool first = true;
+        const auto watch = connect(f->window.get(), &LyrForm::voiceVariation, this, [&] {
+            if (std::exchange(first, false))
+                sending = probe::actual(*f->window, atSend);
+        });
+        const QByteArray before = probe::block();
+        if (w)
+            probe::act(*f->window, does);
+        disconnect(watch);
+        QCOMPARE(sending, atSend);
+        QCOMPARE(probe::actual(*f->window, view), view);
+        fresh(pokes + ' ' + probe::changes(before));
+        QCOMPARE(probe::actual(*f->window, view), view);
+    }
+
     // Every editing widget of the form has a record (the round trip below
     // drives each one); the layers' morphing modes and the Debug page's size
     // choice are handled elsewhere.
