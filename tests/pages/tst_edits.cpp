@@ -506,6 +506,7 @@ private slots:
         });
         QTEST((QList<int> { eq.eqType[band], eq.eqFreq[band], eq.eqGain[band] }), "stored");
         QCOMPARE(f->frames(frames.size()), frames);
+        QCOMPARE(probe::stale(*f->window), QString());   // the page follows the editor
     }
 
     // The graph is drawn once it is shown and then left alone: no drawing
@@ -535,7 +536,9 @@ private slots:
             eq.eqType[b] = quint8(b);
             eq.eqFreq[b] = eq.eqQ[b] = eq.eqGain[b] = quint16(100 * b);
         }
+        f->window->updateAll();
         f->window->onEqResetButtonClicked();
+        const QString stale = probe::stale(*f->window);   // the page shows the reset at once
 
         QStringList expected;
         for (int b = 0; b < 4; ++b) {
@@ -545,6 +548,7 @@ private slots:
                      (QList<int> { 4, 800, 934, 8191 }));
         }
         QCOMPARE(f->frames(16), expected);
+        QCOMPARE(stale, QString());
     }
 
     void refreshNeverWritesNorSends_data()
