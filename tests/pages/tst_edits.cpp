@@ -633,10 +633,10 @@ private slots:
                 voice = d.captured().toInt() - 1;
             if (const QRegularExpressionMatch b = band.match(name); b.hasMatch())
                 voice = QStringList { "Low", "MidLow", "MidHigh", "High" }.indexOf(b.captured(1));
-            const QString spec = wire.value(name.replace(digit, "#").replace(band, "*Band").remove(kind), "--/-1");
-            const int param = spec.section('/', 1).section('@', 0, 0).split(':').value(highEnd).toInt();
-            voice = spec.contains('@') ? spec.section('@', 1).toInt() : voice;
-            return QString::asprintf("%s:%02x %02x", qPrintable(spec.left(2)), param & 0xFF, voice + k);
+            const QString expects = wire.value(name.replace(digit, "#").replace(band, "*Band").remove(kind), "--/-1");
+            const int param = expects.section('/', 1).section('@', 0, 0).split(':').value(highEnd).toInt();
+            voice = expects.contains('@') ? expects.section('@', 1).toInt() : voice;
+            return QString::asprintf("%s:%02x %02x", qPrintable(expects.left(2)), param & 0xFF, voice + k);
         };
 
         // Every layer and the organ on, so that each control can be used; the
