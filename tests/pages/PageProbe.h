@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace probe {
@@ -52,6 +53,8 @@ inline QString shown(QWidget* w)
         return QString::number(combo->currentIndex());
     if (auto* box = qobject_cast<QCheckBox*>(w))
         return box->isChecked() ? "1" : "0";
+    if (auto* button = qobject_cast<QPushButton*>(w))
+        return button->text();
     if (auto* range = qobject_cast<QMyRangeSlider*>(w))
         return QString("%1-%2").arg(range->lowValue()).arg(range->highValue());
     if (auto* edit = qobject_cast<QLineEdit*>(w))
@@ -64,6 +67,17 @@ inline QString shown(QWidget* w)
         const QPointF attack = plot->getPoints().value(QMyAdsrPlot::Attack);
         return QString("%1,%2").arg(std::lround(attack.x() * 127)).arg(std::lround(attack.y() * 127));
     }
+    if (auto* lfo = qobject_cast<QMyLfoPlot*>(w))
+        return QString("%1,%2,%3,%4").arg(lfo->getDepth()).arg(lfo->getRate()).arg(lfo->getDelay())
+                                      .arg(lfo->getShape());
+    if (auto* eq = qobject_cast<QMyParametricEqPlot*>(w)) {
+        QString bands;   // each band's frequency, gain, Q and type
+        for (int b = 0; b < eq->getBandCount(); ++b) {
+            const QMyParametricEq* band = eq->band(b);
+            QDebug(&bands) << band->getFrequency() << band->getGain() << band->getQ() << band->getType();
+        }
+        return bands;
+    }
     return QString("?");
 }
 
@@ -74,6 +88,8 @@ inline QString shown(LyrForm& window, const QString& name)
 {
     if (name.contains('.')) {
         const QWidget* w = window.findChild<QWidget*>(name.section('.', 0, 0));
+        if (!w)
+            return "no such widget";
         return QString::number(name.endsWith("enabled") ? w->isEnabled() : !w->isHidden());
     }
     if (!name.startsWith("marker") && !name.startsWith("button"))
@@ -86,14 +102,72 @@ inline QString shown(LyrForm& window, const QString& name)
     return rgba.match(button->findChild<QLabel*>()->styleSheet()).captured(0);
 }
 
+// A name with "{a,b}" groups (nested or not) as every name it spells.
+inline QStringList expand(const QString& name)
+{
+    const qsizetype open = name.indexOf('{');
+    if (open < 0)
+        return { name };
+    QStringList choices { QString() };
+    qsizetype at = open + 1;
+    for (int depth = 0; depth >= 0; ++at) {
+        depth += name[at] == '{' ? 1 : name[at] == '}' ? -1 : 0;
+        if (depth == 0 && name[at] == ',')
+            choices << QString();
+        else if (depth >= 0)
+            choices.last() += name[at];
+    }
+    QStringList all;
+    for (const QString& choice : choices)
+        all << expand(name.left(open) + choice + name.mid(at));
+    return all;
+}
+
 // Space-separated "name=value" expectations with what the window shows in
-// place of each value.
+// place of each value; a name with groups expects the value of every name
+// it spells, and lists the ones that show otherwise.
 inline QString actual(LyrForm& window, const QString& expectations)
 {
     QStringList got;
-    for (const QString& e : expectations.split(' ', Qt::SkipEmptyParts))
-        got << e.section('=', 0, 0) + '=' + shown(window, e.section('=', 0, 0));
+    for (const QString& e : expectations.split(' ', Qt::SkipEmptyParts)) {
+        const QString key = e.section('=', 0, 0), want = e.section('=', 1);
+        QStringList otherwise;
+        for (const QString& name : expand(key)) {
+            if (const QString v = shown(window, name); v != want)
+                otherwise << (key.contains('{') ? name + ':' + v : v);
+        }
+        got << key + '=' + (otherwise.isEmpty() ? want : otherwise.join(','));
+    }
     return got.join(' ');
+}
+
+// Everything the pages show, a line per widget: its name, value, and
+// whether it is enabled and shown.
+inline QStringList view(LyrForm& window)
+{
+    QStringList lines;
+    for (QWidget* w : window.form()->centralTabWidget->findChildren<QWidget*>()) {
+        QString line = w->objectName() + '=' + shown(w);
+        if (auto* plot = qobject_cast<QMyAdsrPlot*>(w))
+            QDebug(&line) << plot->getPoints();
+        lines << line + QString(" %1%2").arg(w->isEnabled()).arg(!w->isHidden());
+    }
+    return lines;
+}
+
+// The first line of view a that b shows otherwise; empty when none.
+inline QString difference(const QStringList& a, const QStringList& b)
+{
+    const auto [was, is] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return was == a.end() ? QString() : *was + " then " + (is == b.end() ? QString() : *is);
+}
+
+// What a full refresh changes on the pages: empty when they were up to date.
+inline QString stale(LyrForm& window)
+{
+    const QStringList before = view(window);
+    window.updateAll();
+    return difference(before, view(window));
 }
 
 // Space-separated "offset=value" into the current program, then a refresh;

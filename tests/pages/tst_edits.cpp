@@ -104,12 +104,15 @@ private slots:
 
         // An effect chosen for a slot switches the slot's others off and sends
         // only what changed; the slot byte itself is not sent.
-        QTest::newRow("slot 2 to tremolo") << false << "352=1 375=1" << "" << "insertSlot2ComboBox set 2"
-            << "352=0 375=0 390=1 416=32" << QStringList { "21:28 ff 00", "21:36 ff 00", "21:3f ff 01" }
+        QTest::newRow("slot 2 to tremolo") << false << "352=1 375=1 416=1" << "" << "insertSlot2ComboBox set 2"
+            << "352=0 375=0 390=1 416=33" << QStringList { "21:28 ff 00", "21:36 ff 00", "21:3f ff 01" }
             << "groupBoxTremolo.visible=1 groupBoxWah.visible=0 tremoloDepthDial.enabled=1" << "";
         QTest::newRow("modulation off turns the wah off first") << false << "352=1 375=1" << ""
             << "modOnOffCheckBox set 0" << "352=0 375=0" << QStringList { "21:36 ff 00", "21:28 ff 00" }
             << "wahOnOffCheckBox=0 modDepthDial.enabled=0" << "";
+        // Morphing runs layer 1 into layer 2.
+        QTest::newRow("morphing") << false << "" << "" << "morphingOnOffCheckBox set 1" << "68=1 69=2"
+            << QStringList { "21:11 00 01", "21:11 01 02", "21:11 02 00" } << "voice2MorphingComboBox=2" << "";
         // Sustain and its toggle exclude each other; the whole mask is sent.
         QTest::newRow("sustain toggle clears sustain") << false << "67=3" << "" << "morphingSustainToggleCheckBox set 1"
             << "67=10" << QStringList { "21:6d ff 0a" } << "morphingSustainCheckBox=0" << "";
@@ -193,6 +196,143 @@ private slots:
     }
 
 #if !LYR_OVER_JACK
+    // What the bytes of a type, a mode, a slot or a switch enable and show:
+    // at once when the user sets them, and alike when the program holds
+    // them. The layer and feed-to-rotary switches are sent before their
+    // section shows them, the insert-chain switch after. "{a,b}" in a name
+    // stands for each name it spells.
+    void stateFollowsBytes_data()
+    {
+        QTest::addColumn<QString>("pokes");    // program bytes before
+        QTest::addColumn<QString>("does");     // widget, what the user does to it; none
+        QTest::addColumn<QString>("atSend");   // as the first command leaves
+        QTest::addColumn<QString>("view");
+        const QString layer2 = "{{vol,shift,tune,pan,attack,decay,release,cutOff,dynFilt,reso}Dial2,{range,veloRange}"
+                               "Slider2,{rangeKeyboard2,voice2Button,adrWidget2},{range,velo}{Low,High}LineEdit2}"
+                               ".enabled=";
+        const QString sends = " {reverbSend,chorusSend}Dial2.enabled=", inserts = " insert{Reverb,Chorus}Dial.enabled=";
+        QTest::newRow("layer on") << "" << "enableCheckBox2 set 1" << "volDial2.enabled=0"
+                                  << layer2 + "1" + sends + "1";
+        QTest::newRow("layer off") << "17=1" << "enableCheckBox2 set 0" << "volDial2.enabled=1"
+                                   << layer2 + "0" + sends + "0";
+        QTest::newRow("layer into the insert chain") << "17=1" << "insertCheckBox2 set 1" << "reverbSendDial2.enabled=0"
+                                                     << layer2 + "1" + sends + "0" + inserts + "1";
+        // Layer 2 at 2, layer 3 with an insert byte of bit 0 clear.
+        QTest::newRow("sends asked of exactly 1") << "17=2 18=1 51=2" << "" << ""
+            << layer2 + "1" + sends + "0 {reverbSend,chorusSend}Dial3.enabled=1" + inserts + "0";
+        // A slot shows its effect and the effect goes on; the other slot stays.
+        const QString groups = "groupBox{%1}.visible=1 groupBox{%2}.visible=0 %3Dial.enabled=1 %4Dial.enabled=0";
+        QTest::newRow("slot 1 distorsor") << "416=32 302=1" << "insertSlot1ComboBox set 1" << ""
+            << groups.arg("Distorsor,Tremolo", "Compressor,Modulation,Wah", "distorsorDrive", "compressorAttack");
+        QTest::newRow("slot 2 wah") << "416=1 352=1 353=4" << "insertSlot2ComboBox set 1" << ""
+            << groups.arg("Wah,Distorsor", "Modulation,Rotor,Tremolo,Compressor", "wahFreq", "modDepth");
+        QTest::newRow("slot 2 modulation") << "416=18 353=4 375=1" << "insertSlot2ComboBox set 0" << ""
+            << groups.arg("Modulation,Rotor,Compressor", "Wah,Tremolo,Distorsor", "modDepth", "wahFreq");
+        // What each modulation type uses: wave, dry/wet, delay, feedback,
+        // rotor; then whether the rotor shows. "-": not looked at.
+        const QString rotor = "mod{{FastRate,AccelerationTime,BrakeTime,Directovity,MicAngle}Dial,{FastRate,"
+                              "AccelerationTime,BrakeTime,Directivity,MicAngle}Label,SlowFastCheckBox,FastRateLed}";
+        const QStringList modParts { "mod{WaveLabel,WaveComboBox}.enabled=", "mod{DryWetLabel,DryWetDial}.enabled=",
+                                     "mod{DelayLabel,DelayDial}.enabled=", "mod{FeedbackLabel,FeedbackDial}.enabled=",
+                                     rotor + ".enabled=", "groupBoxRotor.visible=" };
+        const auto uses = [&modParts](const QString& use) {
+            QString expected;
+            for (int i = 0; i < use.size(); ++i)
+                expected += use[i] == '-' ? QString() : modParts[i] + use[i] + ' ';
+            return expected;
+        };
+        QTest::newRow("chorus") << "352=1 353=4" << "modTypeComboBox set 0" << "" << uses("111000");
+        QTest::newRow("vibrato") << "352=1" << "modTypeComboBox set 1" << "" << uses("100000");
+        QTest::newRow("flanger") << "352=1" << "modTypeComboBox set 2" << "" << uses("111100");
+        QTest::newRow("phaser") << "352=1 353=4" << "modTypeComboBox set 3" << "" << uses("110100");
+        QTest::newRow("rotary") << "352=1" << "modTypeComboBox set 4" << "" << uses("000011");
+        QTest::newRow("a type past rotary") << "352=1 353=1 | 353=5" << "" << "" << uses("100--0");
+        const QString modOn = "{" + rotor + ",mod{{Type,Depth,Rate}Label,TypeComboBox,DepthDial,RateDial,RateLed,"
+                              "LfoPlot}}.enabled=";
+        QTest::newRow("modulation on") << "353=4" << "modOnOffCheckBox set 1" << "" << modOn + "1";
+        QTest::newRow("modulation off") << "352=1 353=4" << "modOnOffCheckBox set 0" << "" << modOn + "0";
+        // The wah's LFO mode (type 3) sweeps by itself; the others follow the playing.
+        const QString wah = "wah{TypeComboBox,FilterComboBox,FreqDial,ResonanceDial,{Type,Filter,Freq,Resonance}Label}"
+                            ".enabled=";
+        const QString lfo = " wah{Lfo{Amount,Rate}{Dial,Label},LfoPlot,LfoRateLed}.enabled=";
+        const QString played = " wah{Sensitivity,Decay}{Dial,Label}.enabled=";
+        QTest::newRow("wah on, LFO") << "" << "wahOnOffCheckBox set 1" << "" << wah + "1" + lfo + "1" + played + "0";
+        QTest::newRow("wah off") << "375=1" << "wahOnOffCheckBox set 0" << "" << wah + "0" + lfo + "0" + played + "0";
+        QTest::newRow("wah played") << "375=1" << "wahTypeComboBox set 0" << "" << lfo + "0" + played + "1";
+        QTest::newRow("wah LFO") << "375=1 376=2" << "wahTypeComboBox set 3" << "" << lfo + "1" + played + "0";
+        // Each effect's controls with its on byte, every other effect on.
+        const QStringList effects { "302 compressor{Attack,Release,Ratio,Threshold,MakeUpGain}{Dial,Label}",
+            "313 distorsor{TypeComboBox,{Drive,BrightIn,BrightOut,Level}Dial,{Type,Drive,BrighthIn,BrightOut,Level}"
+            "Label}", "409 hqDistorsor{BoostCheckBox,TypeComboBox,{Bias,Drive,Brightness,Level}Dial,{Type,Bias,Drive,"
+            "Brightness,Level}Label}", "397 delay{TypeComboBox,LavelLabel,{Level,Cutoff,Time,Feedback,Damping}Dial,"
+            "{Type,Cutoff,Time,Feedback,Damping}Label}", "390 tremolo{TypeComboBox,ShapeComboBox,DepthDial,RateDial,"
+            "{Type,Shape,Depth,Rate}Label,RateLed,LfoPlot}", "437 reverb{{Type,Size}{ComboBox,Label},{HDamp,"
+            "PreLPFilter,PreHpFilter,HighShelfGain,HighShelfFreq,Time,Level}{Dial,Label}}", "421 chorus{{Wave,Type}"
+            "{ComboBox,Label},{PreLpFilter,Feedback,Delay,Rate,Depth,Level}{Dial,Label}}" };
+        for (const QString mask : { "1010101", "0101010" }) {
+            QString pokes, view;
+            for (int e = 0; e < effects.size(); ++e) {
+                pokes += effects[e].section(' ', 0, 0) + '=' + mask[e] + ' ';
+                view += effects[e].section(' ', 1) + ".enabled=" + mask[e] + ' ';
+            }
+            QTest::newRow(qPrintable("effects " + mask)) << pokes << "" << "" << view;
+        }
+        // Reverb types 6 and 7 have a feedback where the others have a pre-delay.
+        const QString reverb = "reverbFeedback{Dial,Label}.enabled=%1 reverbPreDelayTime{Dial,Label}.enabled=%2";
+        QTest::newRow("reverb pan delay") << "" << "reverbTypeComboBox set 7" << "" << reverb.arg(1).arg(0);
+        QTest::newRow("reverb plate") << "440=6" << "reverbTypeComboBox set 5" << "" << reverb.arg(0).arg(1);
+        // Each EQ band's type uses frequency, Q and gain as it needs.
+        const QString eq = "{eq{Reset,Edit}Button,parametricEqPlot,eq{Low,MidLow,MidHigh,High}Band{ComboBox,TypeLabel,"
+                           "{Freq,Q,Gain}{Dial,Label}}}.enabled=";
+        QTest::newRow("EQ on") << "" << "eqOnOffCheckBox set 1" << "" << eq + "1";
+        QTest::newRow("EQ off") << "323=1" << "eqOnOffCheckBox set 0" << "" << eq + "0";
+        const QString bands = "eq{%1}Band{%2}{Dial,Label}.enabled=1 eq{%1}Band{%3}{Dial,Label}.enabled=0";
+        QTest::newRow("EQ types 0 1 2 3") << "323=1 325=1 326=2 327=3" << "eqLowBandComboBox set 0" << ""
+            << "eqLowBand{Freq,Q,Gain}{Dial,Label}.enabled=0 " + bands.arg("MidLow", "Freq", "Q,Gain") + ' '
+                   + bands.arg("MidHigh", "Freq,Q", "Gain") + ' ' + bands.arg("High", "Freq,Gain", "Q");
+        QTest::newRow("EQ types 5 6 9 7") << "323=1 324=5 325=6 326=9" << "eqHighBandComboBox set 7" << ""
+            << bands.arg("Low", "Freq,Gain", "Q") + ' ' + bands.arg("MidLow", "Freq", "Q,Gain") + ' '
+                   + "eqMidHighBand{Freq,Q,Gain}{Dial,Label}.enabled=1 " + bands.arg("High", "Freq,Q", "Gain");
+        // The organ's own controls with its on bit; the rotary also while fed.
+        const QString organ = "{organ{KeyClick,Volume,Shift}{Label,Dial},groupBox{Percussion,VibratoChorus,OrganEfx,"
+                              "Drawbars}}.enabled=";
+        const QString rotary = " {organDriveCheckBox,groupBox{HighRotor,LowRotor,Reflections,Rotary}}.enabled=";
+        QTest::newRow("organ on") << "" << "organOnOffCheckBox set 1" << "" << organ + "1" + rotary + "1";
+        QTest::newRow("organ off") << "453=201" << "organOnOffCheckBox set 0" << "" << organ + "0" + rotary + "0";
+        QTest::newRow("organ fed") << "" << "feedToRotaryCheckBox set 1" << "groupBoxRotary.enabled=0"
+                                   << organ + "0" + rotary + "1";
+        QTest::newRow("drawbars") << "453=1 454=1 455=2 456=3 457=4 458=5 459=6 460=7 461=8 462=9" << "" << ""
+            << "drawbar1Slider=1 drawbar2Slider=2 drawbar3Slider=3 drawbar4Slider=4 drawbar5Slider=5 drawbar6Slider=6 "
+               "drawbar7Slider=7 drawbar8Slider=8 drawbar9Slider=9 drawbar1Label=1 drawbar2Label=2 drawbar3Label=3 "
+               "drawbar4Label=4 drawbar5Label=5 drawbar6Label=6 drawbar7Label=7 drawbar8Label=8 drawbar9Label=9";
+    }
+
+    void stateFollowsBytes()
+    {
+        QFETCH(QString, pokes);
+        QFETCH(QString, does);
+        QFETCH(QString, atSend);
+        QFETCH(QString, view);
+        view = view.trimmed();
+        fresh(pokes);
+        QWidget* w = does.isEmpty() ? nullptr : f->window->findChild<QWidget*>(does.section(' ', 0, 0));
+        QVERIFY2(does.isEmpty() || (w && w->isEnabled()), qPrintable(does + " cannot be used"));
+        QString sending;
+        bool first = true;
+        const auto watch = connect(f->window.get(), &LyrForm::voiceVariation, this, [&] {
+            if (std::exchange(first, false))
+                sending = probe::actual(*f->window, atSend);
+        });
+        const QByteArray before = probe::block();
+        if (w)
+            probe::act(*f->window, does);
+        disconnect(watch);
+        QCOMPARE(sending, atSend);
+        QCOMPARE(probe::actual(*f->window, view), view);
+        fresh(pokes + ' ' + probe::changes(before));
+        QCOMPARE(probe::actual(*f->window, view), view);
+    }
+
     // Every editing widget of the form has a record (the round trip below
     // drives each one); the layers' morphing modes and the Debug page's size
     // choice are handled elsewhere.
@@ -366,6 +506,7 @@ private slots:
         });
         QTEST((QList<int> { eq.eqType[band], eq.eqFreq[band], eq.eqGain[band] }), "stored");
         QCOMPARE(f->frames(frames.size()), frames);
+        QCOMPARE(probe::stale(*f->window), QString());   // the page follows the editor
     }
 
     // The graph is drawn once it is shown and then left alone: no drawing
@@ -395,7 +536,9 @@ private slots:
             eq.eqType[b] = quint8(b);
             eq.eqFreq[b] = eq.eqQ[b] = eq.eqGain[b] = quint16(100 * b);
         }
+        f->window->updateAll();
         f->window->onEqResetButtonClicked();
+        const QString stale = probe::stale(*f->window);   // the page shows the reset at once
 
         QStringList expected;
         for (int b = 0; b < 4; ++b) {
@@ -405,6 +548,7 @@ private slots:
                      (QList<int> { 4, 800, 934, 8191 }));
         }
         QCOMPARE(f->frames(16), expected);
+        QCOMPARE(stale, QString());
     }
 
     void refreshNeverWritesNorSends_data()
@@ -435,12 +579,69 @@ private slots:
     }
 
     // Every control with a record, driven through its own signal: one frame
-    // per edit carrying what was stored, only that control's bytes changed,
-    // and a full refresh shows the new value with no other control moved.
+    // per edit, to the parameter and voice the module expects, carrying what
+    // was stored; only that control's bytes changed (its neighbours in the
+    // same byte kept), the pages show the edit at once as a full refresh
+    // would, and a full refresh shows the new value with no other control
+    // moved; the bytes set back show the pages as before.
     void everyControlRoundTrip()
     {
-        // Every layer and the organ on, so that each control can be used.
-        const QString on = "17=1 18=1 453=201";
+        // The module's parameter numbers (decimal) by control, its kind left
+        // out of its name; a group's names take consecutive numbers. "#" is
+        // the layer 1..3 or drawbar 1..9 (voice 0..8), "*" the EQ band Low,
+        // MidLow, MidHigh, High (voice 0..3), "@" the voice; else voice 255. A
+        // range slider sends its low end's number, then its high end's.
+        static const QString voiceRuns = "enable#=0 {vol,reverbSend,shift,tune,pan,chorusSend}#=1 range#=7:8 "
+            "veloRange#=9:10 {rangeLow,rangeHigh,veloLow,veloHigh}#=7 {attack,decay,reso,release,cutOff,dynFilt}#=11 "
+            "morphingOnOff=17@0 {insert,sustain}#=18 mainVol=21@4 gmVol=21@5 {compressor{OnOff,Attack,Release,Ratio,"
+            "Threshold,MakeUpGain},distorsor{OnOff,Type,BrightIn,Drive,BrightOut,Level},feedToRotary,eqOnOff}=22 "
+            "eq*Band{,Freq,Q,Gain}=36 mod{OnOff,Type,Wave,DryWet,Depth,Rate,Delay,Feedback,SlowFast,FastRate,"
+            "AccelerationTime,BrakeTime,Directovity,MicAngle}=40 wah{OnOff,Type,Filter,Freq,Resonance,Sensitivity,"
+            "Decay,LfoAmount,LfoRate}=54 tremolo{OnOff,Type,Shape,Depth,Rate}=63 delay{OnOff,Type,Level,Cutoff,Time,"
+            "Feedback,Damping}=68 insertLevel=75 insert{Reverb,Chorus,Configuration,Gain}=77 hqDistorsor{,Bias,Boost,"
+            "Type,Drive,Brightness,Level}=81 reverb{Size,HDamp,HighShelfGain,HighShelfFreq,PreHpFilter,Type,Time,"
+            "Feedback,PreDelayTime,PreLPFilter,Level}=89 chorus{Wave,Type,PreLpFilter,Feedback,Delay,Rate,Depth,"
+            "Level}=101 morphingSustain=109 morphingModWheel=109 morphingAftertouch=109 morphingSustainToggle=109 "
+            "modulation#=110";
+        static const QString organRuns = "organ{OnOff,Volume}=0 drawbar#=2 organ{PercussionOnOff,PercussionType,"
+            "PercussionDecay,PercussionLevel,VibratoChorusOnOff,VibratoChorusType,SlowFast,KeyClick,Reverb,Chorus,"
+            "DirectSoundLevel,ReflectionIntensity,ReflectionDelayTime}=3 organHighRotor{Volume,HP,SlowSpeed,FastSpeed,"
+            "AccTime,DecTime,BrakeTime,AMDepth,FMDepth,DriveAmount,DriveLP}=16 organLowRotor{Volume,LP,SlowSpeed,"
+            "FastSpeed,AccTime,DecTime,BrakeTime,AMDepth,FMDepth,DriveAmount,DriveLP}=27 organDrive=38 "
+            "organRotarySustain=39 organRotaryModWheel=39 organRotaryAftertouch=39 organRotarySustainToggle=39 "
+            "organShift=40";
+        // What the items stand for where it is not their position.
+        static const QHash<QString, QList<int>> itemValues {
+            { "organVibratoChorusTypeComboBox", { 0, 26, 51, 77, 102, 127 } },
+            { "organSlowFastComboBox", { 0, 64, 127 } },
+        };
+        QHash<QString, QString> wire;   // control, "com/param[:high][@voice]"
+        for (const auto& [com, runs] : { std::pair { "21/", voiceRuns }, std::pair { "29/", organRuns } }) {
+            for (const QString& run : runs.split(' ')) {
+                const QStringList names = probe::expand(run.section('=', 0, 0));
+                const QString first = run.section('=', 1);
+                for (int k = 0; k < names.size(); ++k)
+                    wire.insert(names[k], com + (k ? QString::number(first.toInt() + k) : first));
+            }
+        }
+        static const QRegularExpression digit("\\d"), band("(Low|MidLow|MidHigh|High)Band"),
+            kind("Dial|CheckBox|ComboBox|Slider|LineEdit");
+        // The k-th frame's command, parameter and voice for a control, "com:pp vv".
+        const auto head = [&](QString name, bool highEnd, int k) {
+            int voice = 255;
+            if (const QRegularExpressionMatch d = digit.match(name); d.hasMatch())
+                voice = d.captured().toInt() - 1;
+            if (const QRegularExpressionMatch b = band.match(name); b.hasMatch())
+                voice = QStringList { "Low", "MidLow", "MidHigh", "High" }.indexOf(b.captured(1));
+            const QString expects = wire.value(name.replace(digit, "#").replace(band, "*Band").remove(kind), "--/-1");
+            const int param = expects.section('/', 1).section('@', 0, 0).split(':').value(highEnd).toInt();
+            voice = expects.contains('@') ? expects.section('@', 1).toInt() : voice;
+            return QString::asprintf("%s:%02x %02x", qPrintable(expects.left(2)), param & 0xFF, voice + k);
+        };
+
+        // Every layer and the organ on, so that each control can be used; the
+        // bytes that hold several controls hold some of them set.
+        const QString on = "17=1 18=1 453=201 67=6 463=21 464=10";
         int checked = 0;
         for (const probe::Mapped& m : probe::records(*f->window)) {
             if (m.record->command == 0xFF)
@@ -455,8 +656,12 @@ private slots:
                 drives = { QString("set %1").arg(v + (v == dial->getValue())) };
             } else if (auto* slider = qobject_cast<QSlider*>(w))
                 drives = { QString("set %1").arg(slider->value() == 100 ? 50 : 100) };
-            else if (auto* combo = qobject_cast<QComboBox*>(w))
-                drives = { QString("set %1").arg((combo->currentIndex() + 1) % combo->count()) };
+            else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                drives.clear();   // every item but the one shown
+                for (int k = 0; k < combo->count(); ++k)
+                    drives << QString("set %1").arg(k);
+                drives.removeOne(QString("set %1").arg(combo->currentIndex()));
+            }
             else if (auto* box = qobject_cast<QCheckBox*>(w))
                 drives = { QString("set %1").arg(int(!box->isChecked())) };
             else if (m.family == ControlFamily::LineEdit)
@@ -469,6 +674,7 @@ private slots:
                 const QString expected = drive.endsWith("low:10") ? "10-127"
                                          : drive.endsWith("high:100") ? "0-100" : drive.section(' ', 1);
 
+                const QStringList viewBefore = probe::view(*f->window);
                 const QByteArray before = probe::block();
                 probe::act(*f->window, name + " " + drive);
                 const QByteArray after = probe::block();
@@ -485,6 +691,15 @@ private slots:
                     changed << o;   // neighbouring bytes are sent changed or not
                 const QStringList sent = f->frames(commands);
                 QVERIFY2(sent.size() == commands, qPrintable(what + sent.join(", ")));
+                QStringList heads;
+                for (int k = 0; k < commands; ++k)
+                    heads << head(name, drive.contains("high"), k);
+                QVERIFY2(QStringList(sent).replaceInStrings(QRegularExpression("^(.{8}).*"), "\\1") == heads,
+                         qPrintable(what + "sent " + sent.join(", ") + " for " + heads.join(", ")));
+                // Each item of a choice stands for its position, but where it says.
+                const int item = drive.section(' ', 1).toInt();
+                const bool itemValue = sent[0].right(2).toInt(nullptr, 16) == itemValues.value(name).value(item, item);
+                QVERIFY2(!qobject_cast<QComboBox*>(w) || itemValue, qPrintable(what + "sent " + sent[0]));
                 for (const lyrsim::SimLogEntry& e : f->module.log()) {
                     int v = 0;   // the value follows the parameter and the layer or index
                     for (char c : e.frame.data.mid(2))
@@ -493,7 +708,8 @@ private slots:
                              qPrintable(what + QString("sent %1, stored ").arg(v) + probe::changes(before)));
                 }
 
-                f->window->updateAll();
+                const QString late = probe::stale(*f->window);   // and refreshes
+                QVERIFY2(late.isEmpty(), qPrintable(what + "only a full refresh shows " + late));
                 QVERIFY2(probe::shown(w) == expected, qPrintable(what + "shows " + probe::shown(w)));
                 // A range slider moves with its edits, a sustain with its toggle.
                 static const QRegularExpression family("(Range)?Slider|(Low|High)LineEdit|Toggle");
@@ -502,6 +718,9 @@ private slots:
                         && probe::shown(it.key()) != it.value())
                         QFAIL(qPrintable(what + "moved " + it.key()->objectName() + " to " + probe::shown(it.key())));
                 }
+                fresh(on);
+                const QString kept = probe::difference(viewBefore, probe::view(*f->window));
+                QVERIFY2(kept.isEmpty(), qPrintable(what + "the bytes set back leave " + kept));
                 ++checked;
             }
         }

@@ -116,14 +116,19 @@ private slots:
     }
 
     // A program button loads the program here and on the module, and stays
-    // the one checked; there is no program 128 to load.
+    // the one checked; every page shows it at once; there is no program 128
+    // to load.
     void programButton()
     {
+        quint8* five = reinterpret_cast<quint8*>(&programs.program[5]);
+        for (int i = sizeof(programs.program[5].name); i < int(sizeof(TProgram)); ++i)
+            five[i] = quint8(i * 7 % 11);   // small numbers, unlike program 0's
         const QByteArray before = block();
         const QList<QPushButton*> buttons = f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>();
         QCOMPARE(buttons.size(), 128);
         buttons[5]->click();
         QCOMPARE(sent(), QStringList { "21:14 05 05" });
+        QCOMPARE(probe::stale(*f->window), QString());
         QCOMPARE(f->ui()->programLineEdit->text(), getProgramName(5));
         QVERIFY(buttons[5]->isChecked() && !buttons[0]->isChecked());
         f->window->onProgramButtonClicked(128);
@@ -150,6 +155,7 @@ private slots:
         QFETCH(bool, reverb);
         QFETCH(int, n);
         QFETCH(int, count);
+        f->window->updateAll();
         QByteArray expected = block();
         // Held by the program but not yet shown.
         programPtr->chorus.level = 99;
@@ -163,12 +169,22 @@ private slots:
                              reverb ? bytes(reverbPresets[n]) : bytes(chorusPresets[n]));
         }
         reverb ? f->window->loadReverbPreset(n) : f->window->loadChorusPreset(n);
-        QCOMPARE(sent().size(), count);
+        // The module takes the reverb's parameters in this order, each from its
+        // byte; the chorus's 101..108 from bytes 422..429.
+        const int reverbOrder[][2] = { { 89, 438 }, { 90, 439 }, { 94, 440 }, { 98, 442 }, { 93, 443 }, { 91, 444 },
+                                       { 92, 445 }, { 95, 446 }, { 96, 447 }, { 97, 448 }, { 99, 449 } };
+        QStringList frames;
+        for (int i = 0; i < count; ++i) {
+            const int param = reverb ? reverbOrder[i][0] : 101 + i, offset = reverb ? reverbOrder[i][1] : 422 + i;
+            frames << QString::asprintf("21:%02x ff %02x", param, quint8(expected[offset]));
+        }
+        QCOMPARE(sent(), frames);
         QCOMPARE(block().toHex(), expected.toHex());
         if (count) {
             QCOMPARE(f->ui()->chorusLevelDial->getValue(), int(programPtr->chorus.level));
             QCOMPARE(f->ui()->reverbLevelDial->getValue(), int(programPtr->reverb.level));
             QCOMPARE(f->ui()->compressorAttackDial->getValue(), 1234);
+            QCOMPARE(probe::stale(*f->window), QString());
         }
     }
 
