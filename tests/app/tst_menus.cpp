@@ -230,6 +230,8 @@ private slots:
         const Action file = &LyrForm::loadProgramsFromDisk, load = &LyrForm::loadProgramsFromModule;
         const SimFault erase { SimFault::Nack, ComStmFlashErase }, ram { SimFault::Nack, ComRamReadPrograms };
         const SimFault flash { SimFault::Nack, ComFlashRead, -1, 0, 20 };   // half way
+        const SimFault copy { SimFault::Nack, ComCopyProgramsFromFlashToRam };
+        const QString notCopied = "Warning|Cannot copy Programs from Flash to Ram";
         const QString notSaved = "Warning|Cannot Save Programs & Wavetable to Flash";
         const QString noFlash = "Warning|Cannot load programs from Flash memory";
         const QString noRam = "Warning|Cannot load programs from Ram memory";
@@ -249,6 +251,7 @@ private slots:
         //                              action   file   fault    box                          holds             written
         row("save",                   { save,    {},    noFault, "Info|Programs saved",       same,             true });
         row("save, erase refused",    { save,    {},    erase,   notSaved,                    same,             false });
+        row("save, RAM copy refused", { save,    {},    copy,    notCopied,                   same,             true });
         row("factory",                { factory, {},    noFault, "",                          Holds::Factory,   true });
         row("factory, erase refused", { factory, {},    erase,   notSaved,                    Holds::Factory,   false });
         row("init all",               { all,     {},    noFault, "Info|Programs initialized", Holds::Defaults,  true });
@@ -257,6 +260,7 @@ private slots:
         row("file, wrong trailer",    { file,    alien, noFault, badTrailer,                  same,             false });
         row("file missing",           { file,    {},    noFault, missing,                     same,             false });
         row("file, colours past Qt's", { file,   bytes(uncoloured), noFault, "Info|Success",  Holds::File,      true });
+        row("file, RAM copy refused", { file,    image(), copy,  notCopied,                   Holds::File,      true });
         row("load",                   { load,    {},    noFault, "Info|Programs loaded",      Holds::ModuleRam, false });
         row("load, flash refused",    { load,    {},    flash,   noFlash,                     same,             false });
         row("load, RAM refused",      { load,    {},    ram,     noRam,                       same,             false });
