@@ -100,6 +100,18 @@ void placeTool(const QString& dir, const QByteArray& codes)
     QVERIFY(!lyrtest::writeFile(dir + "/dfu/codes.txt", codes).isEmpty());
 }
 
+// Runs fn with every write failing past 4 KB, as on a full disk.
+void onAFullDisk(const std::function<void()>& fn)
+{
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full { 4096, limit.rlim_max };
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    fn();
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 // The runs the stand-in in <dir>/dfu logged, split into fields.
 QList<QStringList> runsIn(const QString& dir)
 {
@@ -186,14 +198,10 @@ private slots:
         programs.program[3].volume[0] = 5;   // the stored checksum is stale now
         const QByteArray edited = bytes(programs);
         f->prompts.files << dir.filePath(typed);
-        // A file size limit fails the writes as a full disk would.
-        rlimit limit {};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit full { warning.isEmpty() ? limit.rlim_cur : 4096, limit.rlim_max };
-        signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full);
-        f->window->saveProgramsToDisk();
-        setrlimit(RLIMIT_FSIZE, &limit);
+        if (warning == "Cannot write file")
+            onAFullDisk([this] { f->window->saveProgramsToDisk(); });
+        else
+            f->window->saveProgramsToDisk();
         QCOMPARE(bytes(programs), edited);
         if (!warning.isEmpty()) {
             QCOMPARE(f->prompts.shown("warning"), QStringList { "Warning|" + warning + "\n" + dir.filePath(written) });
@@ -357,6 +365,7 @@ private slots:
                                                    << "reset vector";
         QTest::newRow("parameters, refused") << parameters << par << 0x09 << "Operation failed";
         QTest::newRow("initialisation, no loader port") << "actionInitInstrument" << app << 0 << "Operation failed";
+        QTest::newRow("not connected") << loader << ldr << 0 << "Module not connected";
     }
     void update()
     {
@@ -369,6 +378,8 @@ private slots:
         f->prompts.questions << (outcome == "declined" ? QMessageBox::No : QMessageBox::Yes);
         QFETCH(int, refused);
         refuse(refused);
+        if (outcome == "Module not connected")
+            f->link.closePorts();
 
         this->action(action)->trigger();
         if (!outcome.isEmpty()) {
@@ -433,7 +444,7 @@ private slots:
         action(job.action)->trigger();
         if (job.com < 0) {
             QCOMPARE(warned(), "Warning|" + job.outcome);
-            QCOMPARE(f->frames().size(), 1);  // the listing only
+            QCOMPARE(f->frames(1).size(), 1);  // the listing only, and nothing after
             return verifyGivenBack();
         }
         QCOMPARE(f->prompts.shown("item").value(0).section('|', 2),
@@ -476,6 +487,7 @@ private slots:
         QTest::newRow("factory over added voices") << "actionLoadWavetableFactory" << two << 0 << 0 << "";
         QTest::newRow("saved") << save << QByteArray("") << 0 << -1 << "";
         QTest::newRow("save into a folder") << save << QByteArray() << 0 << -1 << "Cannot open file";
+        QTest::newRow("save, disk full") << save << QByteArray("old") << 0 << -1 << "Cannot write file";
     }
     void wavetableAction()
     {
@@ -494,13 +506,19 @@ private slots:
         f->prompts.questions << QMessageBox::Yes;
         const QByteArray before = bytes(wavetable);
 
-        this->action(action)->trigger();
+        if (warning == "Cannot write file")
+            onAFullDisk([&] { this->action(action)->trigger(); });
+        else
+            this->action(action)->trigger();
         QCOMPARE(warned(), warning.isEmpty() ? QString() : "Warning|" + warning);
+        QVERIFY(warning.isEmpty() || f->prompts.shown("information").isEmpty());
         QVERIFY(f->window->isEnabled());
         if (added == -1) {
             QCOMPARE(bytes(wavetable), before);
             QVERIFY(f->module.log().isEmpty());
-            QVERIFY(action != "actionSaveWavetable" || QFileInfo(path).isDir() || lyrtest::readFile(path) == before);
+            // A failed save leaves the file as it was.
+            QVERIFY(action != "actionSaveWavetable" || QFileInfo(path).isDir()
+                    || lyrtest::readFile(path) == (warning.isEmpty() ? before : descriptor));
             return;
         }
         QCOMPARE(voices(), added == -1000 ? 0 : factoryVoices + added);
@@ -622,6 +640,8 @@ private slots:
         row("tool only where started", nullptr, images, 0, "The DFU tool was not found");
         row("third dialog cancelled", "17", images.mid(0, 2), 0, "");
         row("image missing", "17", { "loader.bin", "app.bin", "-" }, 0, "File not found");
+        row("last image missing", "17", images.mid(0, 3) << "-", 0, "File not found");
+        row("tool not executable", "noexec", images, 0, "could not be started");
     }
     void dfu()
     {
@@ -635,6 +655,8 @@ private slots:
         QVERIFY(QDir().mkpath(started) && QDir::setCurrent(started));
         if (!codes.isNull())
             placeTool(beside, codes);
+        if (codes == "noexec")
+            QFile::setPermissions(beside + "/dfu/DFUConsole.exe", QFile::ReadOwner | QFile::WriteOwner);
         placeTool(started, "0");
         QVERIFY(QFile::copy(file("stale"), started + "/lyr_ldr.bin"));
         for (const QString& name : images)
