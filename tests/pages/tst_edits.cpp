@@ -142,6 +142,8 @@ private slots:
         // No edit: what the pages show and allow for the bytes poked.
         QTest::newRow("stored offsets shown as values") << false << "43=127 37=0 40=127 470=96" << "" << "" << ""
             << QStringList {} << "panDial1=-63 shiftDial1=-48 tuneDial1=63 organShiftDial=48" << "";
+        QTest::newRow("morphing modes by layer") << false << "68=2 69=0 70=1" << "" << "" << "" << QStringList {}
+            << "voice1MorphingComboBox=2 voice2MorphingComboBox=0 voice3MorphingComboBox=1" << "";
         QTest::newRow("organ feeding the rotary") << false << "417=1" << "" << "" << "" << QStringList {}
             << "feedToRotaryCheckBox=1" << "";
         QTest::newRow("layers off") << false << "" << "" << "" << "" << QStringList {}

@@ -62,8 +62,9 @@ private slots:
     }
 
     // Each report (command, then payload) changes its bytes and no others,
-    // and sends nothing back. Family and index follow the bank and program the
-    // module plays; a voice the wavetable lacks is family 13, index 251.
+    // shows them at once and sends nothing back. Family and index follow the
+    // bank and program the module plays; a voice the wavetable lacks is family
+    // 13, index 251.
     void reportChangesItsBytesOnly_data()
     {
         QTest::addColumn<QByteArray>("report");
@@ -81,6 +82,7 @@ private slots:
                                                << "voice1Button=Unavailable";
         QTest::newRow("volume, channel 5") << QByteArray::fromHex("42b50764") << 0 << "31=100 32=100 33=100" << "";
         QTest::newRow("organ volume") << QByteArray::fromHex("42bc0764") << 0 << "453=201" << "";
+        QTest::newRow("GM volume") << QByteArray::fromHex("42b07064") << 0 << "65413=100" << "";
         QTest::newRow("short control") << QByteArray::fromHex("42b507") << 0 << "" << "";
     }
 
@@ -89,8 +91,10 @@ private slots:
         QFETCH(QByteArray, report);
         QFETCH(int, program);
         QFETCH(QString, button);
+        f->window->updateAll();
         const QByteArray before = block();
         this->report(quint8(report[0]), report.mid(1));
+        QCOMPARE(probe::stale(*f->window), QString());   // shown at once
         QCOMPARE(programPtr, &programs.program[program]);
         QTEST(probe::changes(before), "changes");
         QCOMPARE(sent(), QStringList());
@@ -195,6 +199,7 @@ private slots:
         f->window->onVoiceButtonClicked(2);
         const QList<VoiceDialog*> open = f->window->findChildren<VoiceDialog*>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(open.size(), 1);
+        QVERIFY(open[0]->isVisible() && !open[0]->isModal());
         const auto column = [&](const char* name) {
             QWidget* contents = open[0]->findChild<QWidget*>(name);
             return contents->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
