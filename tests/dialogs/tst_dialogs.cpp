@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -318,6 +319,7 @@ private slots:
         reinterpret_cast<quint8*>(programPtr)[20 + 4 * 5] = 4;
         VoiceDialog dialog(nullptr, uchar(part), uchar(family), uchar(voice), true);
         QSignalSpy chosen(&dialog, &VoiceDialog::voiceChanged);
+        QCOMPARE(dialog.windowTitle(), QString("Part %1: family %2 voice %3").arg(part).arg(family + 1).arg(voice + 1));
         if (browsed >= 0)
             families(&dialog)[browsed]->click();
         QCOMPARE(families(&dialog).size(), 13);
@@ -332,9 +334,18 @@ private slots:
             return;
         QCOMPARE(listed.last()->text(), getVoiceName(uchar(shown), ushort(listed.size() - 1)));
         listed.last()->click();
+        const int last = int(listed.size() - 1);
+        // The title and the info box follow the voice clicked.
+        QCOMPARE(dialog.windowTitle(), QString("Part %1: family %2 voice %3").arg(part).arg(shown + 1).arg(last + 1));
+        QStringList info;
+        for (const char* label : { "bankLabel", "pchLabel", "numLabel", "sbkIdxLabel" })
+            info << dialog.findChild<QLabel*>(label)->text();
+        const uchar f = uchar(shown), v = uchar(last);
+        QCOMPARE(info, QStringList({ QString::number(getVoiceBank(f, v)), QString::number(getVoicePch(f, v)),
+                                     QString::number(getVoiceNum(f, v)), QString::number(getVoiceSbk(f, v)) }));
         listed.last()->click();
         QCOMPARE(chosen.size(), 2);
-        QCOMPARE(chosen.last(), QVariantList({ part, shown, int(listed.size() - 1) }));
+        QCOMPARE(chosen.last(), QVariantList({ part, shown, last }));
     }
 
     // The family column has no scroll bar: the info box, shown on demand,
