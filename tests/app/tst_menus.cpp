@@ -541,6 +541,41 @@ private slots:
         QVERIFY(bytes(programs.program[7]) != saved);
     }
 
+    // Each button of the pages starts its own operation: what the user is
+    // asked or told first, the first command the module receives, and the
+    // tab shown.
+    void pageButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("seen");   // "kind|title;first frame's command and parameter;tab"
+        const auto row = [](const char* button, const char* seen) { QTest::newRow(button) << button << seen; };
+        row("editRotaryPushButton", ";;rotaryTab");
+        row("editEfxPushButton", ";;effectsTab");
+        row("reverbChorusEditButton", ";;chorusReverbTab");
+        row("eqEditButton", "exec|Equalizer;;editTab");
+        row("eqResetButton", ";21:24;editTab");
+        row("getDirectoryButton", "information|Info;0e:00;editTab");
+        row("eraseDirectoryButton", "question|Clear All Soundbanks;;editTab");
+        row("addSoundbankButton", "open|Load Soundbank;;editTab");
+        row("removeSoundbankButton", "warning|Warning;;editTab");
+        row("testButton", "information|Info;24:00;editTab");
+        row("identifyButton", "about|LYR Editor;02:;editTab");
+        row("appResetButton", ";01:aa;editTab");
+        row("samResetButton", ";07:;editTab");
+        row("samFlashGoPushButton", "information|Info;09:00;editTab");
+    }
+    void pageButtons()
+    {
+        QFETCH(QString, button);
+        f->ui()->addressLineEdit->setText("6000");
+        f->ui()->centralTabWidget->setCurrentWidget(f->ui()->editTab);
+        f->window->findChild<QPushButton*>(button)->click();
+        QCoreApplication::processEvents();   // commands the module does not answer
+        const QString seen = QStringList { f->prompts.asked.value(0).section('|', 0, 1), f->frames().value(0).left(5),
+                                           f->ui()->centralTabWidget->currentWidget()->objectName() }.join(';');
+        QTEST(seen, "seen");
+    }
+
     // Versions as major.minor from the high and the low byte.
     void identifyShowsVersions()
     {

@@ -192,11 +192,21 @@ private slots:
         }
     }
 
-    // Browsing families sends nothing; a voice click is one voice change.
+    // Each layer's voice button opens the chooser on that layer. Browsing
+    // families sends nothing; a voice click is one voice change.
+    void chooserSetsLayerVoice_data()
+    {
+        QTest::addColumn<int>("layer");
+        for (int layer = 0; layer < 3; ++layer)
+            QTest::addRow("layer %d", layer + 1) << layer;
+    }
     void chooserSetsLayerVoice()
     {
+        QFETCH(int, layer);
+        std::fill(std::begin(programPtr->enabled), std::end(programPtr->enabled), 1);
+        f->window->updateAll();
         const QByteArray before = block();
-        f->window->onVoiceButtonClicked(2);
+        f->window->findChild<QPushButton*>(QString("voice%1Button").arg(layer + 1))->click();
         const QList<VoiceDialog*> open = f->window->findChildren<VoiceDialog*>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(open.size(), 1);
         QVERIFY(open[0]->isVisible() && !open[0]->isModal());
@@ -209,10 +219,14 @@ private slots:
         column("voiceScrollAreaWidgetContents")[3]->click();
 
         const TVoiceSelect v { 1, 3, getVoiceBank(1, 3), getVoicePch(1, 3) };
-        QCOMPARE(sent(), QStringList { "20:02 " + bytes(v).toHex(' ') });
-        QCOMPARE(block().toHex(), QByteArray(before).replace(27, 4, bytes(v)).toHex());
-        QCOMPARE(f->ui()->voice3Button->text(), getVoiceName(1, 3));
+        QCOMPARE(sent(), QStringList { QString("20:%1 ").arg(layer, 2, 10, QChar('0')) + bytes(v).toHex(' ') });
+        QCOMPARE(block().toHex(), QByteArray(before).replace(19 + 4 * layer, 4, bytes(v)).toHex());
+        for (int other = 0; other < 3; ++other) {
+            const QString text = f->window->findChild<QPushButton*>(QString("voice%1Button").arg(other + 1))->text();
+            QCOMPARE(text == getVoiceName(1, 3), other == layer);
+        }
         open[0]->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void choosersAreReleasedWhenClosed()
