@@ -67,6 +67,14 @@ QRadioButton* findButton(QDialog* dialog, const QString& name)
     return grid.value(name.section(':', 1).toInt());
 }
 
+// One row per GM channel, "channel 1" to "channel 16".
+void channelRows()
+{
+    QTest::addColumn<int>("channel");
+    for (int c = 0; c < GmChannelCount; ++c)
+        QTest::addRow("channel %d", c + 1) << c;
+}
+
 } // namespace
 
 class TestDialogs : public QObject
@@ -134,12 +142,7 @@ private slots:
     // Every control of a strip, turned or clicked as the user does, stores into
     // its own byte of its own channel alone and announces its own parameter;
     // a refresh shows the values on that strip alone, in the dial's own range.
-    void everyStripControlIsItsChannelsOwn_data()
-    {
-        QTest::addColumn<int>("channel");
-        for (int c = 0; c < GmChannelCount; ++c)
-            QTest::addRow("strip %d", c + 1) << c;
-    }
+    void everyStripControlIsItsChannelsOwn_data() { channelRows(); }
     void everyStripControlIsItsChannelsOwn()
     {
         QFETCH(int, channel);
@@ -218,12 +221,7 @@ private slots:
 
     // Every strip's voice button opens the chooser on its own channel's voice,
     // and the voice chosen there lands in that channel alone.
-    void voiceButtonServesItsChannel_data()
-    {
-        QTest::addColumn<int>("channel");
-        for (int c = 0; c < GmChannelCount; ++c)
-            QTest::addRow("channel %d", c + 1) << c;
-    }
+    void voiceButtonServesItsChannel_data() { channelRows(); }
     void voiceButtonServesItsChannel()
     {
         QFETCH(int, channel);
