@@ -382,6 +382,9 @@ private slots:
             f->link.closePorts();
 
         this->action(action)->trigger();
+        // The next dialog opens where the chosen image was, if one was chosen.
+        const bool chosen = outcome != "Module not connected" && outcome != "declined";
+        QCOMPARE(f->window->getLastPath(), chosen ? dir.path() : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
         if (!outcome.isEmpty()) {
             QCOMPARE(f->prompts.shown("warning").size(), outcome == "declined" ? 0 : 1);
             QVERIFY2(outcome == "declined" || warned().contains(outcome), qPrintable(warned()));
@@ -513,6 +516,10 @@ private slots:
         QCOMPARE(warned(), warning.isEmpty() ? QString() : "Warning|" + warning);
         QVERIFY(warning.isEmpty() || f->prompts.shown("information").isEmpty());
         QVERIFY(f->window->isEnabled());
+        // A descriptor loaded moves the next dialog to its folder; a save does not.
+        const bool loaded = action == "actionLoadWavetableFromDisk";
+        QCOMPARE(f->window->getLastPath(),
+                 loaded ? dir.path() : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
         if (added == -1) {
             QCOMPARE(bytes(wavetable), before);
             QVERIFY(f->module.log().isEmpty());

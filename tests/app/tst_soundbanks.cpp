@@ -125,6 +125,7 @@ private slots:
             QCOMPARE(voicesOf(i + 1), 6 + i);
             QVERIFY(moduleSound(i + 1, sizes[i]) == banks[i].left(sizes[i]));
         }
+        QCOMPARE(f->window->getLastPath(), scratchDir());   // the next dialog opens there
         QVERIFY(model.isNull() && selection.isNull());
         // Idx, name, id, size in 256-byte pages, then hexadecimal PCM and page
         // numbers: each soundbank starts on a 64 KB flash block of its own.

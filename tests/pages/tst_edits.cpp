@@ -197,6 +197,32 @@ private slots:
         QCOMPARE(probe::actual(*f->window, view), view);
     }
 
+    // The GM reverb controls store nothing: each sends its own reverb
+    // parameter n, set as an NRPN, with its value.
+    void gmReverbPackets_data()
+    {
+        QTest::addColumn<QString>("does");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("value");
+        QTest::newRow("type Room") << "reverbGmTypeComboBox set 1" << 0 << 1;
+        QTest::newRow("size Small") << "reverbGmSizeComboBox set 0" << 1 << 0;
+        const char* dials[] = { "PreHpFilter", "PreLPFilter", "HighShelfGain", "HighShelfFreq", "PreDelayTime",
+                                "Level", "Time", "HDamp", "Er" };
+        for (int n = 2; n <= 10; ++n)
+            QTest::newRow(dials[n - 2]) << QString("reverbGm%1Dial set %2").arg(dials[n - 2]).arg(90 + n) << n << 90 + n;
+    }
+    void gmReverbPackets()
+    {
+        QFETCH(QString, does);
+        QFETCH(int, n);
+        QFETCH(int, value);
+        fresh("");
+        const QByteArray before = probe::block();
+        probe::act(*f->window, does);
+        QCOMPARE(f->frames(1), QStringList { QString::asprintf("2f:f5 01 b0 63 32 b0 62 %02x b0 06 %02x", n, value) });
+        QCOMPARE(probe::changes(before), QString());
+    }
+
 #if !LYR_OVER_JACK
     // What the bytes of a type, a mode, a slot or a switch enable and show:
     // at once when the user sets them, and alike when the program holds

@@ -127,6 +127,12 @@ private slots:
         quint8* five = reinterpret_cast<quint8*>(&programs.program[5]);
         for (int i = sizeof(programs.program[5].name); i < int(sizeof(TProgram)); ++i)
             five[i] = quint8(i * 7 % 11);   // small numbers, unlike program 0's
+        // Each layer plays a voice of its own, named on its button.
+        QStringList names;
+        for (uchar p = 0; p < 3; ++p) {
+            programs.program[5].voice[p] = TVoiceSelect { p, uchar(p + 1), getVoiceBank(p, p + 1), getVoicePch(p, p + 1) };
+            names << getVoiceName(p, p + 1);
+        }
         const QByteArray before = block();
         const QList<QPushButton*> buttons = f->ui()->programsScrollAreaWidgetContents->findChildren<QPushButton*>();
         QCOMPARE(buttons.size(), 128);
@@ -134,6 +140,8 @@ private slots:
         QCOMPARE(sent(), QStringList { "21:14 05 05" });
         QCOMPARE(probe::stale(*f->window), QString());
         QCOMPARE(f->ui()->programLineEdit->text(), getProgramName(5));
+        QCOMPARE(QStringList({ f->ui()->voice1Button->text(), f->ui()->voice2Button->text(), f->ui()->voice3Button->text() }),
+                 names);
         QVERIFY(buttons[5]->isChecked() && !buttons[0]->isChecked());
         f->window->onProgramButtonClicked(128);
         QCOMPARE(sent(), QStringList());
