@@ -112,6 +112,12 @@ void onAFullDisk(const std::function<void()>& fn)
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+// Where file dialogs start while no folder of a loaded file is known.
+QString desktop()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
 // The runs the stand-in in <dir>/dfu logged, split into fields.
 QList<QStringList> runsIn(const QString& dir)
 {
@@ -223,7 +229,7 @@ private slots:
         // The next dialog opens where the last file was, while it exists.
         QCOMPARE(f->window->getLastPath(), dir.path());
         dir.remove();
-        QCOMPARE(f->window->getLastPath(), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        QCOMPARE(f->window->getLastPath(), desktop());
     }
 
     // Every action that loads or commits a whole block: the one box, what the
@@ -384,7 +390,7 @@ private slots:
         this->action(action)->trigger();
         // The next dialog opens where the chosen image was, if one was chosen.
         const bool chosen = outcome != "Module not connected" && outcome != "declined";
-        QCOMPARE(f->window->getLastPath(), chosen ? dir.path() : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        QCOMPARE(f->window->getLastPath(), chosen ? dir.path() : desktop());
         if (!outcome.isEmpty()) {
             QCOMPARE(f->prompts.shown("warning").size(), outcome == "declined" ? 0 : 1);
             QVERIFY2(outcome == "declined" || warned().contains(outcome), qPrintable(warned()));
@@ -518,8 +524,7 @@ private slots:
         QVERIFY(f->window->isEnabled());
         // A descriptor loaded moves the next dialog to its folder; a save does not.
         const bool loaded = action == "actionLoadWavetableFromDisk";
-        QCOMPARE(f->window->getLastPath(),
-                 loaded ? dir.path() : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        QCOMPARE(f->window->getLastPath(), loaded ? dir.path() : desktop());
         if (added == -1) {
             QCOMPARE(bytes(wavetable), before);
             QVERIFY(f->module.log().isEmpty());

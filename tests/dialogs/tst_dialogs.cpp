@@ -317,7 +317,10 @@ private slots:
         reinterpret_cast<quint8*>(programPtr)[20 + 4 * 5] = 4;
         VoiceDialog dialog(nullptr, uchar(part), uchar(family), uchar(voice), true);
         QSignalSpy chosen(&dialog, &VoiceDialog::voiceChanged);
-        QCOMPARE(dialog.windowTitle(), QString("Part %1: family %2 voice %3").arg(part).arg(family + 1).arg(voice + 1));
+        const auto title = [part](int family, int voice) {
+            return QString("Part %1: family %2 voice %3").arg(part).arg(family + 1).arg(voice + 1);
+        };
+        QCOMPARE(dialog.windowTitle(), title(family, voice));
         if (browsed >= 0)
             families(&dialog)[browsed]->click();
         QCOMPARE(families(&dialog).size(), 13);
@@ -334,7 +337,7 @@ private slots:
         listed.last()->click();
         const int last = int(listed.size() - 1);
         // The title and the info box follow the voice clicked.
-        QCOMPARE(dialog.windowTitle(), QString("Part %1: family %2 voice %3").arg(part).arg(shown + 1).arg(last + 1));
+        QCOMPARE(dialog.windowTitle(), title(shown, last));
         QStringList info;
         for (const char* label : { "bankLabel", "pchLabel", "numLabel", "sbkIdxLabel" })
             info << dialog.findChild<QLabel*>(label)->text();

@@ -40,6 +40,12 @@ class TestNotifications : public QObject
         return frames;
     }
 
+    // The voice button of layer 0..2.
+    QPushButton* voiceButton(int layer) const
+    {
+        return f->window->findChild<QPushButton*>(QString("voice%1Button").arg(layer + 1));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -140,8 +146,7 @@ private slots:
         QCOMPARE(sent(), QStringList { "21:14 05 05" });
         QCOMPARE(probe::stale(*f->window), QString());
         QCOMPARE(f->ui()->programLineEdit->text(), getProgramName(5));
-        QCOMPARE(QStringList({ f->ui()->voice1Button->text(), f->ui()->voice2Button->text(), f->ui()->voice3Button->text() }),
-                 names);
+        QCOMPARE(QStringList({ voiceButton(0)->text(), voiceButton(1)->text(), voiceButton(2)->text() }), names);
         QVERIFY(buttons[5]->isChecked() && !buttons[0]->isChecked());
         f->window->onProgramButtonClicked(128);
         QCOMPARE(sent(), QStringList());
@@ -214,7 +219,7 @@ private slots:
         std::fill(std::begin(programPtr->enabled), std::end(programPtr->enabled), 1);
         f->window->updateAll();
         const QByteArray before = block();
-        f->window->findChild<QPushButton*>(QString("voice%1Button").arg(layer + 1))->click();
+        voiceButton(layer)->click();
         const QList<VoiceDialog*> open = f->window->findChildren<VoiceDialog*>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(open.size(), 1);
         QVERIFY(open[0]->isVisible() && !open[0]->isModal());
@@ -229,10 +234,8 @@ private slots:
         const TVoiceSelect v { 1, 3, getVoiceBank(1, 3), getVoicePch(1, 3) };
         QCOMPARE(sent(), QStringList { QString("20:%1 ").arg(layer, 2, 10, QChar('0')) + bytes(v).toHex(' ') });
         QCOMPARE(block().toHex(), QByteArray(before).replace(19 + 4 * layer, 4, bytes(v)).toHex());
-        for (int other = 0; other < 3; ++other) {
-            const QString text = f->window->findChild<QPushButton*>(QString("voice%1Button").arg(other + 1))->text();
-            QCOMPARE(text == getVoiceName(1, 3), other == layer);
-        }
+        for (int other = 0; other < 3; ++other)
+            QCOMPARE(voiceButton(other)->text() == getVoiceName(1, 3), other == layer);
         open[0]->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
